@@ -1,0 +1,36 @@
+# Shared by scripts/test and scripts/run: installing what a fresh Debian machine lacks,
+# building both presets, and running a command under Wine in the build's prefix.
+
+ostrel_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+ostrel_packages=(cmake make g++ googletest libgtest-dev libgmock-dev g++-mingw-w64-x86-64-posix
+    mingw-w64-tools wine wine64 xvfb xauth imagemagick x11-utils)
+
+ostrel_install_deps() {
+    local missing=()
+    for package in "${ostrel_packages[@]}"; do
+        dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "== Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}" >/dev/null
+}
+
+ostrel_build() { # preset
+    cmake --preset "$1" -S "$ostrel_root" >/dev/null
+    cmake --build --preset "$1" -j "$(nproc)"
+}
+
+# Prepares the build's Wine prefix and sets the environment of every Wine run.
+ostrel_wine_env() {
+    # shellcheck source=wine-env.sh
+    . "$ostrel_root/scripts/wine-env.sh" "$ostrel_root/build/mingw"
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "== Creating the Wine prefix $WINEPREFIX"
+        wineboot -i >/dev/null 2>&1 || true
+        wineserver -w
+    fi
+}

@@ -1,0 +1,179 @@
+// The main window's drive handling: the listing, the free letters, create and delete.
+#include "app/frmmain.h"
+
+#include "drives/command_runner.h"
+#include "drives/free_letters.h"
+#include "drives/listing.h"
+#include "platform/dialogs.h"
+#include "platform/files.h"
+#include "platform/process.h"
+#include "support/error_report.h"
+
+namespace ostrel {
+
+frmmain::frmmain(Platform& platform, MainView& view) : platform_(platform), view_(view) {}
+
+// Marks a listing or a subst run in progress; a close asked for meanwhile happens when
+// the outermost one has ended.
+class frmmain::BusyScope {
+  public:
+    explicit BusyScope(frmmain& form) : form_(form) { ++form_.busyDepth_; }
+    ~BusyScope() {
+        if (--form_.busyDepth_ == 0 && form_.closePending_) {
+            form_.closePending_ = false;
+            form_.unload();
+        }
+    }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+  private:
+    frmmain& form_;
+};
+
+std::string frmmain::FixPath(const std::string& path) {
+    if (!path.empty() && path.back() == '\\') {
+        return path;
+    }
+    return path + "\\";
+}
+
+bool frmmain::runSubst(const std::string& tail) {
+    const int processId =
+        StartCommand(platform_.processes, interpreterCommandLine(tail), kSwHide);
+    return SHWait(platform_.processes, platform_.events, platform_.boxes, processId);
+}
+
+void frmmain::GetVirtualsDriveList() {
+    BusyScope busy(*this);
+    FileSystem& files = platform_.files;
+    const std::string listing = files.tempFolder() + kListingFile;
+    bool written = false;
+    const bool finished = reported(platform_.boxes, "GetVirtualsDriveList", "frmmain", [&] {
+        view_.lstDrivesClear();
+        // The listing goes to the user's temporary folder: a standard user cannot
+        // create files in the root of the system drive.
+        files.setCurrentDirectory(files.tempFolder());
+        written = true;
+        if (!runSubst(std::string("subst > ") + kListingFile)) {
+            if (files.fileLength(listing) == 0) {
+                files.deleteFile(listing);
+                return;
+            }
+            std::int16_t counter = 0;
+            parseListing(files.consoleToAnsi(files.readFile(listing)),
+                         [&](const DriveEntry& entry) {
+                             if (counter == INT16_MAX) {
+                                 raise(err::Overflow);
+                             }
+                             ++counter;
+                             view_.lstDrivesAddRow("A" + std::to_string(counter), entry.drive,
+                                                   entry.folder);
+                             platform_.events.doEvents();
+                         });
+        }
+        files.deleteFile(listing);
+        files.setCurrentDirectory(AbsPath);
+    });
+    if (!finished && written && files.fileExists(listing)) {
+        // A listing that could not be read is not left behind.
+        try {
+            files.deleteFile(listing);
+        } catch (const ProcedureError&) {
+        }
+    }
+}
+
+void frmmain::GetAveDrivesList() {
+    reported(platform_.boxes, "GetAveDrivesList", "frmmain", [&] {
+        view_.cbodrivesClear();
+        for (const auto& letter : freeLetters(platform_.drives.logicalDrives())) {
+            view_.cbodrivesAddItem(letter);
+        }
+        if (view_.cbodrivesListCount() == 0) {
+            raise(err::InvalidPropertyValue);
+        }
+        view_.setCbodrivesListIndex(0);
+        cbodrives_Click();
+    });
+}
+
+void frmmain::DoUpdate() {
+    reported(platform_.boxes, "DoUpdate", "frmmain", [&] {
+        GetVirtualsDriveList();
+        GetAveDrivesList();
+    });
+}
+
+void frmmain::restoreDriveIndex(int index) {
+    const int count = view_.cbodrivesListCount();
+    if (index >= count) {
+        index = count - 1; // the letter just used was the last one
+    }
+    view_.setCbodrivesListIndex(index < 0 ? -1 : index);
+    if (index >= 0) {
+        cbodrives_Click();
+    }
+}
+
+void frmmain::cmdcreate_Click() {
+    if (busy()) {
+        return; // one run at a time: the listing file and the selection are shared
+    }
+    BusyScope busy(*this);
+    reported(platform_.boxes, "cmdcreate_Click", "frmmain", [&] {
+        platform_.files.setCurrentDirectory(AbsRoot);
+        const std::string letter = view_.cbodrivesText();
+        const std::string folder = view_.txtPathNameText();
+        const auto argument = substFolderArgument(folder);
+        if (!argument) {
+            platform_.boxes.show(refusedFolderText(folder), mb::Exclamation, kAppTitle);
+            return;
+        }
+        if (!runSubst("subst " + letter + " " + *argument)) {
+            view_.setLblStatusCaption("The virtual drive " + view_.cbodrivesText() +
+                                      " has now been created.");
+        } else {
+            view_.setLblStatusCaption("The virtual drive " + letter + " could not be created.");
+        }
+        SavedDriveIndex = view_.cbodrivesListIndex();
+        DoUpdate();
+        restoreDriveIndex(SavedDriveIndex);
+    });
+}
+
+void frmmain::cmddelete_Click() {
+    if (busy()) {
+        return;
+    }
+    BusyScope busy(*this);
+    reported(platform_.boxes, "cmddelete_Click", "frmmain", [&] {
+        const int row = view_.lstDrivesSelected();
+        if (row < 0) {
+            raise(91); // no selected row
+        }
+        const std::string letter = view_.lstDrivesText(row).substr(0, 2);
+        if (!isDriveLetter(letter)) {
+            raise(err::InvalidCall);
+        }
+        if (platform_.boxes.show("Are you sure you want to delete the virtual drive " + letter,
+                                 mb::YesNo | mb::Question, view_.caption()) != mb::IdYes) {
+            return;
+        }
+        platform_.files.setCurrentDirectory(AbsRoot);
+        if (!runSubst("subst " + letter + " /d")) {
+            view_.setLblStatusCaption("The virtual drive has now been deleted");
+        } else {
+            view_.setLblStatusCaption("The virtual drive could not be deleted");
+        }
+        SavedDriveIndex = view_.cbodrivesListIndex();
+        DoUpdate();
+        if (view_.lstDrivesCount() == 0) {
+            view_.setEnabled(MainControl::cmddelete, false);
+            view_.setEnabled(MainControl::chkrestore, false);
+        }
+        restoreDriveIndex(SavedDriveIndex);
+    });
+}
+
+} // namespace ostrel

@@ -1,0 +1,90 @@
+// The main window's logic: every handler and procedure of the window, working on the
+// view of its controls and the platform seams. The Win32 window forwards its
+// notifications here; unit tests call the same handlers through a fake view.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/frmmain_view.h"
+
+namespace ostrel {
+
+class Processes;
+class EventPump;
+class FileSystem;
+class DriveMask;
+class MessageBoxes;
+class ProgramInfo;
+class RawRegistry;
+
+// The platform services the program uses.
+struct Platform {
+    Processes& processes;
+    EventPump& events;
+    FileSystem& files;
+    DriveMask& drives;
+    MessageBoxes& boxes;
+    ProgramInfo& program;
+    RawRegistry& registry;
+};
+
+class frmmain {
+  public:
+    frmmain(Platform& platform, MainView& view);
+
+    // Start-up and shutdown.
+    void Form_Load();
+    void Form_Unload();
+    // The close box: unloads, or while busy() closes as soon as the run has ended.
+    void Form_QueryUnload();
+
+    // Handlers of the window's controls.
+    void Form_Resize();
+    void cbodrives_Click();
+    void cbodrives_Change();
+    void lstDrives_ItemClick();
+    void cmdRefresh_Click();
+    void cmdcreate_Click();
+    void cmddelete_Click();
+    void chkrestore_Click();
+    void cmdbroswe_Click();
+    void cmdabout_Click();
+    void mnuabout_Click();
+    void cmdexit_Click();
+    void mnuexit_Click();
+
+    // Procedures.
+    void GetVirtualsDriveList();
+    void GetAveDrivesList();
+    void DoUpdate();
+    static std::string FixPath(const std::string& path);
+
+    // True while a listing or a subst run is in progress (its wait lets window events
+    // run): Create, Delete and Refresh are then ignored and a close is held.
+    bool busy() const { return busyDepth_ > 0; }
+
+    // Form-level values (see Form_Load).
+    std::string AbsRoot;
+    std::string AbsPath;
+    std::string SelectedDrive;
+    int SavedDriveIndex = -1;
+
+  private:
+    class BusyScope;
+    // Starts one subst run ("command.com /c" + tail) hidden in AbsRoot and waits for it;
+    // true when it ended with a nonzero exit code.
+    bool runSubst(const std::string& tail);
+    // Sets the letter box's selection, keeping it within the list, and raises its click.
+    void restoreDriveIndex(int index);
+    // Unloads the window: Form_Unload, then the view goes.
+    void unload();
+
+    Platform& platform_;
+    MainView& view_;
+    int busyDepth_ = 0;
+    // A close asked for while busy, carried out when the run has ended.
+    bool closePending_ = false;
+};
+
+} // namespace ostrel

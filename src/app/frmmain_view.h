@@ -1,0 +1,76 @@
+// What the main window's handlers see of its controls. The Win32 window implements it
+// with real controls; unit tests with a fake. Setting a property never raises an
+// event: the handlers call each other where the program wants that.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace ostrel {
+
+// The controls whose enabled state the program changes.
+enum class MainControl { cmdcreate, cmddelete, chkrestore, cmdRefresh, cmdexit, cmdabout, cmdbroswe };
+
+class MainView {
+  public:
+    virtual ~MainView() = default;
+
+    // cbodrives: combo box with an edit field; index -1 means nothing selected.
+    virtual void cbodrivesClear() = 0;
+    virtual void cbodrivesAddItem(const std::string& text) = 0;
+    virtual int cbodrivesListCount() = 0;
+    virtual int cbodrivesListIndex() = 0;
+    // Selects an entry (its text shows in the edit field); -1 selects nothing.
+    virtual void setCbodrivesListIndex(int index) = 0;
+    virtual std::string cbodrivesText() = 0;
+    virtual void setCbodrivesText(const std::string& text) = 0;
+
+    // txtPathName
+    virtual std::string txtPathNameText() = 0;
+    virtual void setTxtPathNameText(const std::string& text) = 0;
+
+    // lstDrives: report-style list; rows are 0-based here.
+    virtual void lstDrivesAddColumn(const std::string& caption, int widthTwips) = 0;
+    virtual int lstDrivesWidth() = 0; // twips
+    virtual void lstDrivesClear() = 0;
+    // Appends a row with its key, its text (first column), sub-item 1 and image 1.
+    virtual void lstDrivesAddRow(const std::string& key, const std::string& text,
+                                 const std::string& subItem) = 0;
+    virtual int lstDrivesCount() = 0;
+    virtual std::string lstDrivesText(int row) = 0;
+    virtual std::string lstDrivesSubItem(int row) = 0;
+    // The selected row, or -1.
+    virtual int lstDrivesSelected() = 0;
+
+    // lblStatus
+    virtual std::string lblStatusCaption() = 0;
+    virtual void setLblStatusCaption(const std::string& text) = 0;
+
+    // chkrestore: 0 unchecked, 1 checked, 2 grayed.
+    virtual int chkrestoreValue() = 0;
+    virtual void setChkrestoreValue(int value) = 0;
+
+    virtual bool enabled(MainControl control) = 0;
+    virtual void setEnabled(MainControl control, bool on) = 0;
+
+    // The window, in twips.
+    virtual std::string caption() = 0;
+    virtual int left() = 0;
+    virtual int top() = 0;
+    virtual int width() = 0;
+    virtual int height() = 0;
+    virtual int clientWidth() = 0;
+    virtual void move(int left, int top, int width, int height) = 0;
+    virtual int screenWidth() = 0;
+    virtual int screenHeight() = 0;
+    virtual bool minimized() = 0;
+    virtual void hide() = 0;
+    // Destroys the window; the program ends when its message loop sees it gone.
+    virtual void unload() = 0;
+    // Sets the width (twips) of the two separator lines.
+    virtual void setLineWidths(int widthTwips) = 0;
+    // The window's handle, as the owner of dialogs.
+    virtual std::uintptr_t hwnd() = 0;
+};
+
+} // namespace ostrel

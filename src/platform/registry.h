@@ -1,0 +1,52 @@
+// The raw registry: the system's calls one for one, with byte-exact data.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace ostrel {
+
+using RegKeyHandle = std::uintptr_t;
+
+namespace hkey {
+inline constexpr RegKeyHandle ClassesRoot = 0x80000000;
+inline constexpr RegKeyHandle CurrentUser = 0x80000001;
+inline constexpr RegKeyHandle LocalMachine = 0x80000002;
+} // namespace hkey
+
+namespace regtype {
+inline constexpr std::uint32_t None = 0;
+inline constexpr std::uint32_t Sz = 1;
+inline constexpr std::uint32_t ExpandSz = 2;
+inline constexpr std::uint32_t Binary = 3;
+inline constexpr std::uint32_t Dword = 4;
+inline constexpr std::uint32_t MultiSz = 7;
+} // namespace regtype
+
+// Every call returns the system's result code (0 for success). An empty value name
+// names the key's default value.
+class RawRegistry {
+  public:
+    virtual ~RawRegistry() = default;
+    // RegCreateKeyA: opens the key, creating it and every missing level above it.
+    virtual long createKey(RegKeyHandle root, const std::string& path, RegKeyHandle& key) = 0;
+    // RegOpenKeyA: opens an existing key; creates nothing.
+    virtual long openKey(RegKeyHandle root, const std::string& path, RegKeyHandle& key) = 0;
+    // RegOpenKeyExA with an access mask.
+    virtual long openKeyEx(RegKeyHandle root, const std::string& path, std::uint32_t access,
+                           RegKeyHandle& key) = 0;
+    // RegQueryValueExA; data may be null to ask only for the type and the size.
+    virtual long queryValue(RegKeyHandle key, const std::string& name, std::uint32_t* type,
+                            char* data, std::uint32_t* size) = 0;
+    // RegSetValueExA.
+    virtual long setValue(RegKeyHandle key, const std::string& name, std::uint32_t type,
+                          const char* data, std::uint32_t size) = 0;
+    // RegDeleteValueA.
+    virtual long deleteValue(RegKeyHandle key, const std::string& name) = 0;
+    // Removes a key with everything below it.
+    virtual long deleteTree(RegKeyHandle root, const std::string& path) = 0;
+    // RegCloseKey.
+    virtual long closeKey(RegKeyHandle key) = 0;
+};
+
+} // namespace ostrel

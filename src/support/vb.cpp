@@ -1,0 +1,202 @@
+#include "support/vb.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "support/error_report.h"
+
+namespace ostrel::vb {
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Reads a number from the start of text (after blanks); sets used to the number of
+// characters taken, 0 when there is no number.
+double readNumber(std::string_view text, std::size_t& used) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
+        ++i;
+    }
+    used = 0;
+    if (i + 1 < text.size() && text[i] == '&') {
+        const char kind = static_cast<char>(text[i + 1] | 0x20);
+        const int base = kind == 'h' ? 16 : kind == 'o' ? 8 : 0;
+        if (base != 0) {
+            std::size_t j = i + 2;
+            std::uint64_t value = 0;
+            for (; j < text.size(); ++j) {
+                const char c = static_cast<char>(text[j] | 0x20);
+                int digit = isDigit(text[j]) ? text[j] - '0' : (c >= 'a' && c <= 'f') ? c - 'a' + 10 : 99;
+                if (digit >= base || value > 0xFFFFFFFFull) {
+                    break;
+                }
+                value = value * static_cast<unsigned>(base) + static_cast<unsigned>(digit);
+            }
+            if (j == i + 2) {
+                return 0;
+            }
+            used = j;
+            // Hex and octal texts are 32-bit two's complement, as the runtime reads them.
+            if (value > 0xFFFFFFFFull) {
+                raise(err::Overflow);
+            }
+            if (value <= 0xFFFF) {
+                return static_cast<double>(static_cast<std::int16_t>(value));
+            }
+            return static_cast<double>(static_cast<std::int32_t>(static_cast<std::uint32_t>(value)));
+        }
+    }
+    std::string number;
+    std::size_t j = i;
+    if (j < text.size() && (text[j] == '-' || text[j] == '+')) {
+        number += text[j++];
+    }
+    bool digits = false;
+    while (j < text.size() && isDigit(text[j])) {
+        number += text[j++];
+        digits = true;
+    }
+    if (j < text.size() && text[j] == '.') {
+        number += text[j++];
+        while (j < text.size() && isDigit(text[j])) {
+            number += text[j++];
+            digits = true;
+        }
+    }
+    if (!digits) {
+        return 0;
+    }
+    std::size_t end = j;
+    if (j < text.size() && (text[j] == 'e' || text[j] == 'E' || text[j] == 'd' || text[j] == 'D')) {
+        std::string exponent = "e";
+        std::size_t k = j + 1;
+        if (k < text.size() && (text[k] == '-' || text[k] == '+')) {
+            exponent += text[k++];
+        }
+        bool expDigits = false;
+        while (k < text.size() && isDigit(text[k]) && exponent.size() < 8) {
+            exponent += text[k++];
+            expDigits = true;
+        }
+        while (k < text.size() && isDigit(text[k])) {
+            ++k; // absurdly long exponents saturate below
+            exponent += '9';
+        }
+        if (expDigits) {
+            number += exponent;
+            end = k;
+        }
+    }
+    used = end;
+    const double value = std::strtod(number.c_str(), nullptr);
+    if (!std::isfinite(value)) {
+        raise(err::Overflow);
+    }
+    return value;
+}
+
+} // namespace
+
+double Val(std::string_view text) {
+    std::size_t used = 0;
+    return readNumber(text, used);
+}
+
+std::optional<double> numericValue(std::string_view text) {
+    std::size_t used = 0;
+    double value = 0;
+    try {
+        value = readNumber(text, used);
+    } catch (const ProcedureError&) {
+        return std::nullopt;
+    }
+    if (used == 0) {
+        return std::nullopt;
+    }
+    for (std::size_t i = used; i < text.size(); ++i) {
+        if (text[i] != ' ' && text[i] != '\t') {
+            return std::nullopt;
+        }
+    }
+    return value;
+}
+
+namespace {
+double roundHalfEven(double value) {
+    if (!std::isfinite(value)) {
+        raise(err::Overflow);
+    }
+    return std::nearbyint(value); // the default rounding mode rounds half-way values to even
+}
+} // namespace
+
+std::int16_t CInt(double value) {
+    const double rounded = roundHalfEven(value);
+    if (rounded < -32768.0 || rounded > 32767.0) {
+        raise(err::Overflow);
+    }
+    return static_cast<std::int16_t>(rounded);
+}
+
+std::int32_t CLng(double value) {
+    const double rounded = roundHalfEven(value);
+    if (rounded < -2147483648.0 || rounded > 2147483647.0) {
+        raise(err::Overflow);
+    }
+    return static_cast<std::int32_t>(rounded);
+}
+
+std::string Trim(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const auto last = text.find_last_not_of(' ');
+    return std::string(text.substr(first, last - first + 1));
+}
+
+std::string UCase(std::string_view text) {
+    std::string out(text);
+    for (char& ch : out) {
+        const auto c = static_cast<unsigned char>(ch);
+        if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) {
+            ch = static_cast<char>(c - 0x20);
+        } else if (c == 0x9A || c == 0x9C || c == 0x9E) { // š œ ž
+            ch = static_cast<char>(c - 0x10);
+        } else if (c == 0xFF) { // ÿ
+            ch = static_cast<char>(0x9F);
+        }
+    }
+    return out;
+}
+
+std::vector<std::string> Split(std::string_view text, std::string_view separator) {
+    std::vector<std::string> pieces;
+    std::size_t start = 0;
+    while (true) {
+        const auto at = text.find(separator, start);
+        if (at == std::string_view::npos || separator.empty()) {
+            pieces.emplace_back(text.substr(start));
+            return pieces;
+        }
+        pieces.emplace_back(text.substr(start, at - start));
+        start = at + separator.size();
+    }
+}
+
+std::string Replace(std::string_view text, std::string_view what, std::string_view with) {
+    if (what.empty()) {
+        return std::string(text);
+    }
+    std::string out;
+    std::size_t start = 0;
+    for (auto at = text.find(what); at != std::string_view::npos; at = text.find(what, start)) {
+        out.append(text.substr(start, at - start));
+        out.append(with);
+        start = at + what.size();
+    }
+    out.append(text.substr(start));
+    return out;
+}
+
+} // namespace ostrel::vb

@@ -1,0 +1,227 @@
+#include "support/fakes.h"
+
+#include "support/error_report.h"
+
+namespace ostrel::test {
+
+class FakeOpenedProcess : public OpenedProcess {
+  public:
+    FakeOpenedProcess(FakeProcesses& owner, int pid) : owner_(owner), pid_(pid) {
+        ++owner_.openHandles;
+    }
+    ~FakeOpenedProcess() override { --owner_.openHandles; }
+    bool exitCode(std::uint32_t& code) override {
+        ++owner_.polls;
+        const auto run = owner_.runs_.find(pid_);
+        if (run == owner_.runs_.end()) {
+            return false;
+        }
+        if (run->second.pollsLeft > 0) {
+            --run->second.pollsLeft;
+            code = kStillActive;
+            return true;
+        }
+        code = run->second.exitCode;
+        return true;
+    }
+    void sleepUntilExitOrInput() override { ++owner_.sleeps; }
+
+  private:
+    FakeProcesses& owner_;
+    int pid_;
+};
+
+int FakeProcesses::start(const std::string& commandLine, int showWindow) {
+    if (startFails) {
+        raise(err::FileNotFound);
+    }
+    started.push_back({commandLine, showWindow});
+    const int pid = nextPid_++;
+    runs_[pid] = {behaviour(commandLine), pollsWhileRunning};
+    return pid;
+}
+
+std::unique_ptr<OpenedProcess> FakeProcesses::open(int processId) {
+    return std::make_unique<FakeOpenedProcess>(*this, processId);
+}
+
+std::string FakeProcesses::searchPath(const std::string& fileName) {
+    if (fileName == "command.com" && hasCommandCom) {
+        return "C:\\WINDOWS\\command.com";
+    }
+    return {};
+}
+
+std::string FakeProcesses::environment(const std::string& name) {
+    return name == "ComSpec" ? comspec : std::string();
+}
+
+std::vector<std::string> FakeProcesses::commandLines() const {
+    std::vector<std::string> lines;
+    for (const auto& run : started) {
+        lines.push_back(run.commandLine);
+    }
+    return lines;
+}
+
+std::string FakeFiles::resolve(const std::string& path) const {
+    if (path.size() >= 2 && path[1] == ':') {
+        return path;
+    }
+    return cwd + path;
+}
+
+void FakeFiles::setCurrentDirectory(const std::string& path) {
+    std::string folder = path;
+    if (folder.empty() || folder.back() != '\\') {
+        folder += '\\';
+    }
+    bool known = false;
+    for (const auto& f : folders) {
+        known = known || f == folder;
+    }
+    if (!known) {
+        raise(err::PathNotFound);
+    }
+    cwd = folder;
+    cwdHistory.push_back(folder);
+}
+
+std::string FakeFiles::currentDirectoryOfDrive(char letter) {
+    return std::string(1, letter) + ":\\TOOLS";
+}
+
+std::uint64_t FakeFiles::fileLength(const std::string& path) {
+    const auto file = files.find(resolve(path));
+    if (file == files.end()) {
+        raise(err::FileNotFound);
+    }
+    return file->second.size();
+}
+
+std::string FakeFiles::readFile(const std::string& path) {
+    const auto file = files.find(resolve(path));
+    if (file == files.end()) {
+        raise(err::FileNotFound);
+    }
+    return file->second;
+}
+
+void FakeFiles::deleteFile(const std::string& path) {
+    if (!files.count(resolve(path))) {
+        raise(err::FileNotFound);
+    }
+    if (deleteRefused) {
+        raise(err::PermissionDenied);
+    }
+    files.erase(resolve(path));
+}
+
+bool FakeFiles::fileExists(const std::string& path) { return files.count(resolve(path)) != 0; }
+
+std::string FakeFiles::consoleToAnsi(const std::string& text) {
+    // OEM 850's "é" (0x82) becomes ANSI's 0xE9; enough to see that decoding happens.
+    std::string out = text;
+    for (char& c : out) {
+        if (static_cast<unsigned char>(c) == 0x82) {
+            c = static_cast<char>(0xE9);
+        }
+    }
+    return out;
+}
+
+int FakeBoxes::show(const std::string& text, unsigned flags, const std::string& title) {
+    shown.push_back({text, flags, title});
+    if (!answers.empty()) {
+        const int answer = answers.front();
+        answers.erase(answers.begin());
+        return answer;
+    }
+    return (flags & mb::YesNo) ? mb::IdYes : mb::IdOk;
+}
+
+std::vector<std::string> FakeBoxes::reports() const {
+    std::vector<std::string> texts;
+    for (const auto& box : shown) {
+        if (box.flags == mb::Critical && box.text.rfind("Error ", 0) == 0) {
+            texts.push_back(box.text);
+        }
+    }
+    return texts;
+}
+
+void FakeView::cbodrivesClear() {
+    comboItems.clear();
+    comboIndex = -1;
+    comboText.clear();
+}
+
+void FakeView::setCbodrivesListIndex(int index) {
+    if (index < -1 || index >= static_cast<int>(comboItems.size())) {
+        raise(err::InvalidPropertyValue);
+    }
+    comboIndex = index;
+    comboText = index >= 0 ? comboItems[index] : std::string();
+}
+
+void FakeView::lstDrivesClear() {
+    rows.clear();
+    selectedRow = -1;
+}
+
+void FakeView::move(int l, int t, int wd, int ht) {
+    x = l;
+    y = t;
+    w = wd;
+    h = ht;
+}
+
+Rig::Rig() {
+    processes.behaviour = [this](const std::string& line) -> std::uint32_t {
+        const std::string subst = "command.com /csubst";
+        if (line.rfind(subst, 0) != 0) {
+            return 1;
+        }
+        const std::string args = line.substr(subst.size());
+        if (args == " > tmpout.txt") {
+            std::string listing;
+            for (const auto& [letter, folder] : substitutions) {
+                listing += std::string(1, letter) + ":\\: => " + folder + "\r\n";
+            }
+            files.files[files.cwd + "tmpout.txt"] = listing;
+            return 0;
+        }
+        if (failRuns != 0) {
+            return failRuns;
+        }
+        if (args.size() >= 4 && args[0] == ' ' && args[2] == ':' && args[3] == ' ') {
+            const char letter = args[1];
+            const std::string rest = args.substr(4);
+            if (rest == "/d") {
+                if (!substitutions.erase(letter)) {
+                    return 1;
+                }
+                drives.mask &= ~(1u << (letter - 'A'));
+                return 0;
+            }
+            if (drives.mask & (1u << (letter - 'A'))) {
+                return 1;
+            }
+            substitute(letter, rest);
+            return 0;
+        }
+        return 1;
+    };
+}
+
+void Rig::loaded() {
+    form.AbsRoot = "C:\\";
+    form.AbsPath = "C:\\TOOLS\\";
+}
+
+void Rig::substitute(char letter, const std::string& folder) {
+    substitutions[letter] = folder;
+    drives.mask |= 1u << (letter - 'A');
+}
+
+} // namespace ostrel::test
