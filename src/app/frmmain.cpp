@@ -11,7 +11,9 @@
 
 namespace ostrel {
 
-frmmain::frmmain(Platform& platform, MainView& view) : platform_(platform), view_(view) {}
+frmmain::frmmain(Platform& platform, MainView& view)
+    : platform_(platform), view_(view), reg32_(platform.registry, platform.boxes),
+      settings_(platform.registry) {}
 
 // Marks a listing or a subst run in progress; a close asked for meanwhile happens when
 // the outermost one has ended.

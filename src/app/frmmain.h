@@ -7,6 +7,8 @@
 #include <string>
 
 #include "app/frmmain_view.h"
+#include "settings/reg32mod.h"
+#include "settings/settings_store.h"
 
 namespace ostrel {
 
@@ -17,6 +19,7 @@ class DriveMask;
 class MessageBoxes;
 class ProgramInfo;
 class RawRegistry;
+class Shell;
 
 // The platform services the program uses.
 struct Platform {
@@ -27,6 +30,7 @@ struct Platform {
     MessageBoxes& boxes;
     ProgramInfo& program;
     RawRegistry& registry;
+    Shell& shell;
 };
 
 class frmmain {
@@ -82,6 +86,8 @@ class frmmain {
 
     Platform& platform_;
     MainView& view_;
+    Reg32Mod reg32_;
+    SettingsStore settings_;
     int busyDepth_ = 0;
     // A close asked for while busy, carried out when the run has ended.
     bool closePending_ = false;

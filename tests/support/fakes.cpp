@@ -1,5 +1,7 @@
 #include "support/fakes.h"
 
+#include <cstring>
+
 #include "support/error_report.h"
 
 namespace ostrel::test {
@@ -174,6 +176,59 @@ void FakeView::move(int l, int t, int wd, int ht) {
     y = t;
     w = wd;
     h = ht;
+}
+
+class FakeItemList : public ItemList {
+  public:
+    FakeItemList(FakeShell& shell, std::string path) : shell_(shell), path(std::move(path)) {
+        ++shell_.liveItemLists;
+    }
+    ~FakeItemList() override { --shell_.liveItemLists; }
+    FakeShell& shell_;
+    std::string path;
+};
+
+std::unique_ptr<ItemList> FakeShell::browseForFolder(const BrowseRequest& request) {
+    browses.push_back(request);
+    if (chosenFolder.empty()) {
+        return nullptr;
+    }
+    return std::make_unique<FakeItemList>(*this, chosenFolder);
+}
+
+bool FakeShell::pathFromIdList(const ItemList* items, char* buffer) {
+    const auto* list = dynamic_cast<const FakeItemList*>(items);
+    if (list == nullptr) {
+        return false;
+    }
+    std::memcpy(buffer, list->path.c_str(), list->path.size() + 1);
+    return true;
+}
+
+unsigned long FakeShell::shortPathName(const std::string& path, char* buffer,
+                                       unsigned long size) {
+    const auto known = shortNames.find(path);
+    const std::string shortForm = known == shortNames.end() ? path : known->second;
+    if (shortForm.size() + 1 > size) {
+        return static_cast<unsigned long>(shortForm.size() + 1);
+    }
+    std::memcpy(buffer, shortForm.c_str(), shortForm.size() + 1);
+    return static_cast<unsigned long>(shortForm.size());
+}
+
+void FakeShell::shellExecute(std::uintptr_t owner, const std::string& operation,
+                             const std::string& file, const char* parameters,
+                             const std::string& directory, int show) {
+    executed.push_back({owner, operation, file, parameters == nullptr,
+                        parameters ? parameters : "", directory, show});
+}
+
+bool FakeShell::startProgram(const std::string& commandLine, int) {
+    if (startFails) {
+        return false;
+    }
+    startedPrograms.push_back(commandLine);
+    return true;
 }
 
 Rig::Rig() {

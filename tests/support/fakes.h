@@ -13,6 +13,7 @@
 #include "platform/files.h"
 #include "platform/process.h"
 #include "platform/program_info.h"
+#include "platform/shell.h"
 #include "support/fake_registry.h"
 
 namespace ostrel::test {
@@ -192,6 +193,34 @@ class FakeView : public MainView {
     std::uintptr_t hwnd() override { return 0x1234; }
 };
 
+// Records what the program asks of the shell; the browse answers with chosenFolder
+// ("" for cancel) and short paths come from the shortNames table (else unchanged).
+class FakeShell : public Shell {
+  public:
+    std::string chosenFolder;
+    std::map<std::string, std::string> shortNames;
+    std::vector<BrowseRequest> browses;
+    int liveItemLists = 0;
+    struct Executed {
+        std::uintptr_t owner;
+        std::string operation, file;
+        bool nullParameters;
+        std::string parameters, directory;
+        int show;
+    };
+    std::vector<Executed> executed;
+    std::vector<std::string> startedPrograms;
+    bool startFails = false;
+
+    std::unique_ptr<ItemList> browseForFolder(const BrowseRequest& request) override;
+    bool pathFromIdList(const ItemList* items, char* buffer) override;
+    unsigned long shortPathName(const std::string& path, char* buffer,
+                                unsigned long size) override;
+    void shellExecute(std::uintptr_t owner, const std::string& operation, const std::string& file,
+                      const char* parameters, const std::string& directory, int show) override;
+    bool startProgram(const std::string& commandLine, int show) override;
+};
+
 // Everything a frmmain needs, wired together, with a fake subst that keeps a table of
 // substitutions, writes its listing into the working directory and keeps the drive
 // mask in step.
@@ -203,8 +232,9 @@ struct Rig {
     FakeBoxes boxes;
     FakeProgram program;
     FakeRegistry registry;
+    FakeShell shell;
     FakeView view;
-    Platform platform{processes, events, files, drives, boxes, program, registry};
+    Platform platform{processes, events, files, drives, boxes, program, registry, shell};
     frmmain form{platform, view};
 
     // Letter (upper case) to folder, as the fake subst keeps them.
