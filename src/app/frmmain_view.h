@@ -69,6 +69,9 @@ class MainView {
     virtual void unload() = 0;
     // Sets the width (twips) of the two separator lines.
     virtual void setLineWidths(int widthTwips) = 0;
+    // Creates the About dialog anew and shows it modally, owned by this window; returns
+    // when it has been closed. A failure while it loads passes to the caller.
+    virtual void showAbout() = 0;
     // The window's handle, as the owner of dialogs.
     virtual std::uintptr_t hwnd() = 0;
 };

@@ -190,6 +190,8 @@ class FakeView : public MainView {
     void hide() override { hidden = true; }
     void unload() override { unloaded = true; }
     void setLineWidths(int widthTwips) override { lineWidths = widthTwips; }
+    int aboutShown = 0;
+    void showAbout() override { ++aboutShown; }
     std::uintptr_t hwnd() override { return 0x1234; }
 };
 
