@@ -41,8 +41,7 @@ std::string frmmain::FixPath(const std::string& path) {
 }
 
 bool frmmain::runSubst(const std::string& tail) {
-    const int processId =
-        StartCommand(platform_.processes, interpreterCommandLine(tail), kSwHide);
+    const int processId = StartCommand(platform_.processes, interpreterCommandLine(tail), kSwHide);
     return SHWait(platform_.processes, platform_.events, platform_.boxes, processId);
 }
 
@@ -69,8 +68,9 @@ void frmmain::GetVirtualsDriveList() {
                                  raise(err::Overflow);
                              }
                              ++counter;
-                             view_.lstDrivesAddRow("A" + std::to_string(counter), entry.drive,
-                                                   entry.folder);
+                             std::string key = "A";
+                             key += std::to_string(counter);
+                             view_.lstDrivesAddRow(key, entry.drive, entry.folder);
                              platform_.events.doEvents();
                          });
         }

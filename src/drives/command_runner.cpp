@@ -8,7 +8,9 @@ namespace {
 const std::string kCommandCom = "command.com";
 } // namespace
 
-std::string interpreterCommandLine(const std::string& tail) { return kCommandCom + " /c" + tail; }
+std::string interpreterCommandLine(const std::string& tail) {
+    return kCommandCom + " /c" + tail;
+}
 
 int StartCommand(Processes& processes, const std::string& commandLine, int showWindow) {
     if (commandLine.rfind(kCommandCom + " ", 0) == 0 && processes.searchPath(kCommandCom).empty()) {

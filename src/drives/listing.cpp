@@ -26,8 +26,8 @@ void parseListing(std::string_view text, const std::function<void(const DriveEnt
         // The folder ends where a further "=>" begins, as splitting the line there does.
         std::string_view folder = line.substr(separator + 2);
         folder = folder.substr(0, folder.find("=>"));
-        onEntry({std::string(line.substr(0, std::min<std::size_t>(3, separator))),
-                 vb::Trim(folder)});
+        onEntry(
+            {std::string(line.substr(0, std::min<std::size_t>(3, separator))), vb::Trim(folder)});
     }
 }
 

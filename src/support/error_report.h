@@ -54,7 +54,8 @@ bool reported(MessageBoxes& boxes, const char* procedure, const char* module, Bo
     } catch (const ProcedureError& e) {
         showReport(boxes, e, procedure, module);
     } catch (const std::bad_alloc&) {
-        showReport(boxes, {err::OutOfMemory, errorDescription(err::OutOfMemory)}, procedure, module);
+        showReport(boxes, {err::OutOfMemory, errorDescription(err::OutOfMemory)}, procedure,
+                   module);
     } catch (const std::exception&) {
         showReport(boxes, {51, errorDescription(51)}, procedure, module);
     }

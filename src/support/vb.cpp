@@ -8,7 +8,9 @@
 namespace ostrel::vb {
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Reads a number from the start of text (after blanks); sets used to the number of
 // characters taken, 0 when there is no number.
@@ -26,7 +28,9 @@ double readNumber(std::string_view text, std::size_t& used) {
             std::uint64_t value = 0;
             for (; j < text.size(); ++j) {
                 const char c = static_cast<char>(text[j] | 0x20);
-                int digit = isDigit(text[j]) ? text[j] - '0' : (c >= 'a' && c <= 'f') ? c - 'a' + 10 : 99;
+                int digit = isDigit(text[j])         ? text[j] - '0'
+                            : (c >= 'a' && c <= 'f') ? c - 'a' + 10
+                                                     : 99;
                 if (digit >= base || value > 0xFFFFFFFFull) {
                     break;
                 }
@@ -43,7 +47,8 @@ double readNumber(std::string_view text, std::size_t& used) {
             if (value <= 0xFFFF) {
                 return static_cast<double>(static_cast<std::int16_t>(value));
             }
-            return static_cast<double>(static_cast<std::int32_t>(static_cast<std::uint32_t>(value)));
+            return static_cast<double>(
+                static_cast<std::int32_t>(static_cast<std::uint32_t>(value)));
         }
     }
     std::string number;

@@ -119,7 +119,9 @@ void FakeFiles::deleteFile(const std::string& path) {
     files.erase(resolve(path));
 }
 
-bool FakeFiles::fileExists(const std::string& path) { return files.count(resolve(path)) != 0; }
+bool FakeFiles::fileExists(const std::string& path) {
+    return files.count(resolve(path)) != 0;
+}
 
 std::string FakeFiles::consoleToAnsi(const std::string& text) {
     // OEM 850's "é" (0x82) becomes ANSI's 0xE9; enough to see that decoding happens.
@@ -205,8 +207,7 @@ bool FakeShell::pathFromIdList(const ItemList* items, char* buffer) {
     return true;
 }
 
-unsigned long FakeShell::shortPathName(const std::string& path, char* buffer,
-                                       unsigned long size) {
+unsigned long FakeShell::shortPathName(const std::string& path, char* buffer, unsigned long size) {
     const auto known = shortNames.find(path);
     const std::string shortForm = known == shortNames.end() ? path : known->second;
     if (shortForm.size() + 1 > size) {
@@ -219,15 +220,16 @@ unsigned long FakeShell::shortPathName(const std::string& path, char* buffer,
 void FakeShell::shellExecute(std::uintptr_t owner, const std::string& operation,
                              const std::string& file, const char* parameters,
                              const std::string& directory, int show) {
-    executed.push_back({owner, operation, file, parameters == nullptr,
-                        parameters ? parameters : "", directory, show});
+    executed.push_back({owner, operation, file, parameters == nullptr, parameters ? parameters : "",
+                        directory, show});
 }
 
-bool FakeShell::startProgram(const std::string& commandLine, int) {
+bool FakeShell::startProgram(const std::string& commandLine, int show) {
     if (startFails) {
         return false;
     }
     startedPrograms.push_back(commandLine);
+    startedShow = show;
     return true;
 }
 

@@ -212,12 +212,12 @@ class FakeShell : public Shell {
     };
     std::vector<Executed> executed;
     std::vector<std::string> startedPrograms;
+    int startedShow = -1; // the window mode of the last program started
     bool startFails = false;
 
     std::unique_ptr<ItemList> browseForFolder(const BrowseRequest& request) override;
     bool pathFromIdList(const ItemList* items, char* buffer) override;
-    unsigned long shortPathName(const std::string& path, char* buffer,
-                                unsigned long size) override;
+    unsigned long shortPathName(const std::string& path, char* buffer, unsigned long size) override;
     void shellExecute(std::uintptr_t owner, const std::string& operation, const std::string& file,
                       const char* parameters, const std::string& directory, int show) override;
     bool startProgram(const std::string& commandLine, int show) override;

@@ -1,0 +1,20 @@
+// Message boxes on the Win32 API.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/dialogs.h"
+
+namespace ostrel {
+
+class Win32MessageBoxes : public MessageBoxes {
+  public:
+    // The window that owns the boxes (none while the program has no window).
+    void setOwner(HWND owner) { owner_ = owner; }
+    int show(const std::string& text, unsigned flags, const std::string& title) override;
+
+  private:
+    HWND owner_ = nullptr;
+};
+
+} // namespace ostrel

@@ -1,0 +1,25 @@
+// Files, folders and the drive mask on the Win32 API.
+#pragma once
+
+#include "platform/files.h"
+
+namespace ostrel {
+
+class Win32FileSystem : public FileSystem {
+  public:
+    void setCurrentDirectory(const std::string& path) override;
+    std::string currentDirectoryOfDrive(char letter) override;
+    std::uint64_t fileLength(const std::string& path) override;
+    std::string readFile(const std::string& path) override;
+    void deleteFile(const std::string& path) override;
+    bool fileExists(const std::string& path) override;
+    std::string tempFolder() override;
+    std::string consoleToAnsi(const std::string& text) override;
+};
+
+class Win32DriveMask : public DriveMask {
+  public:
+    std::uint32_t logicalDrives() override;
+};
+
+} // namespace ostrel

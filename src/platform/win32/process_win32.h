@@ -1,0 +1,36 @@
+// Processes and the event pump on the Win32 API.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+
+#include "platform/process.h"
+#include "platform/win32/unique_handle_win32.h"
+
+namespace ostrel {
+
+class Win32Processes : public Processes {
+  public:
+    int start(const std::string& commandLine, int showWindow) override;
+    std::unique_ptr<OpenedProcess> open(int processId) override;
+    std::string searchPath(const std::string& fileName) override;
+    std::string environment(const std::string& name) override;
+
+  private:
+    // The handles of started processes, kept until they are waited for: a run that
+    // ends before the wait opens it would otherwise lose its exit code with its id.
+    std::map<int, UniqueHandle> started_;
+};
+
+class Win32EventPump : public EventPump {
+  public:
+    // The window whose dialog keys (Tab, access keys) the pump handles.
+    void setDialogWindow(HWND window) { dialogWindow_ = window; }
+    void doEvents() override;
+
+  private:
+    HWND dialogWindow_ = nullptr;
+};
+
+} // namespace ostrel
