@@ -1,12 +1,31 @@
 // The folder chooser and the About dialog, opened from the main window.
+#include "app/folder_chooser.h"
 #include "app/frmmain.h"
+#include "support/error_report.h"
 
 namespace ostrel {
+namespace {
+constexpr const char* kBrowsePrompt = "Please select the path you want for you Virtual Drive:";
+} // namespace
 
-void frmmain::cmdbroswe_Click() {}
+void frmmain::cmdbroswe_Click() {
+    reported(platform_.boxes, "cmdbroswe_Click", "frmmain", [&] {
+        const std::string path = BrowseForFolder(platform_.shell, view_.hwnd(), kBrowsePrompt);
+        if (path.size() > 1) {
+            view_.setEnabled(MainControl::cmdcreate, true);
+            view_.setTxtPathNameText(GetShortPath(platform_.shell, platform_.boxes, path));
+        } else {
+            view_.setEnabled(MainControl::cmdcreate, false);
+        }
+    });
+}
 
-void frmmain::mnuabout_Click() {}
+void frmmain::mnuabout_Click() {
+    reported(platform_.boxes, "mnuabout_Click", "frmmain", [&] { view_.showAbout(); });
+}
 
-void frmmain::cmdabout_Click() { mnuabout_Click(); }
+void frmmain::cmdabout_Click() {
+    mnuabout_Click();
+}
 
 } // namespace ostrel

@@ -1,0 +1,194 @@
+#include "about/frmabout.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <exception>
+#include <string_view>
+
+#include "app/frmmain.h"
+#include "platform/dialogs.h"
+#include "platform/files.h"
+#include "platform/process.h"
+#include "platform/program_info.h"
+#include "platform/registry_key.h"
+#include "platform/shell.h"
+#include "support/error_report.h"
+#include "support/vb.h"
+
+namespace ostrel {
+namespace {
+
+constexpr const char* kWindowsKey = "Software\\Microsoft\\Windows NT\\CurrentVersion";
+constexpr const char* kMsinfoKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+constexpr const char* kToolsLocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
+// Read control with query value, set value, create subkey, enumerate subkeys, notify
+// and create link.
+constexpr std::uint32_t kKeyAccess = 0x2003F;
+constexpr std::uint32_t kValueBuffer = 1024;
+constexpr int kSwShow = 5;
+
+// Runs one step; a failure inside it only makes the result false, with no message.
+template <class Body> bool attempt(Body&& body) {
+    try {
+        return body();
+    } catch (const ProcedureError&) {
+    } catch (const std::exception&) {
+    }
+    return false;
+}
+
+// The bytes from the last to the first, two upper-case hexadecimal digits each, after
+// "&h": the number a little-endian REG_DWORD holds, as a hexadecimal literal.
+std::string hexLiteral(std::string_view bytes) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string text = "&h";
+    for (auto byte = bytes.rbegin(); byte != bytes.rend(); ++byte) {
+        const auto code = static_cast<unsigned char>(*byte);
+        text += kDigits[code >> 4];
+        text += kDigits[code & 0xF];
+    }
+    return text;
+}
+
+// A path with blanks, quoted, so that the system cannot take a shorter part of it for the
+// program ("C:\Program.exe" for "C:\Program Files\...").
+std::string programCommand(const std::string& path) {
+    if (path.find(' ') == std::string::npos || path.front() == '"') {
+        return path;
+    }
+    return '"' + path + '"';
+}
+
+} // namespace
+
+void frmAbout::Form_Load() {
+    view_.setCaption("About ");
+    const VersionInfo info = platform_.program.version();
+    view_.setLabelCaption(AboutLabel::lblTitle, info.fileDescription + " v" +
+                                                    std::to_string(info.major) + "." +
+                                                    std::to_string(info.revision));
+    const std::string lines = vb::Replace(info.legalCopyright, "\\n", "\r\n");
+    view_.setLabelCaption(AboutLabel::lblCopyright, vb::Replace(lines, "(c)", "\xA9"));
+
+    // From here on a step that fails is skipped and loading goes on.
+    attempt([&] {
+        view_.setLblTitleFontName("Arial");
+        return true;
+    });
+    showRegistration(AboutLabel::lblregname, "RegisteredOwner", "Unregistered Name");
+    showRegistration(AboutLabel::lblregcompany, "RegisteredOrganization", "Unregistered Company");
+    showRegistration(AboutLabel::lblregserial, "ProductId", "0000-0000-0000-0000");
+}
+
+void frmAbout::showRegistration(AboutLabel label, const char* valueName, const char* fallback) {
+    attempt([&] {
+        view_.setLabelCaption(label, GetString(hkey::LocalMachine, kWindowsKey, valueName));
+        if (view_.labelCaption(label).empty()) {
+            view_.setLabelCaption(label, fallback);
+        }
+        return true;
+    });
+}
+
+void frmAbout::cmdok_Click() {
+    reported(platform_.boxes, "cmdok_Click", "About", [&] { view_.unload(); });
+}
+
+void frmAbout::cmdSysInfo_Click() {
+    reported(platform_.boxes, "cmdSysInfo_Click", "About", [&] { StartSysInfo(); });
+}
+
+void frmAbout::lblEMail_Click() {
+    reported(platform_.boxes, "lblEMail_Click", "About", [&] {
+        const std::string link = std::string("mailto:") + kSupportEMail +
+                                 "?subject=" + "I have question on " +
+                                 view_.labelCaption(AboutLabel::lblTitle);
+        platform_.shell.shellExecute(view_.hwnd(), "open", link, nullptr, "C:\\", kSwShow);
+    });
+}
+
+void frmAbout::lblHomePage_Click() {
+    reported(platform_.boxes, "lblHomePage_Click", "About", [&] {
+        platform_.shell.shellExecute(view_.hwnd(), "open", view_.lblHomePageToolTipText(), "", "",
+                                     kSwShow);
+    });
+}
+
+void frmAbout::StartSysInfo() {
+    const bool started = attempt([&] {
+        std::string value;
+        std::string command;
+        if (GetKeyValue(hkey::LocalMachine, kMsinfoKey, "PATH", value)) {
+            command = value;
+        } else if (!GetKeyValue(hkey::LocalMachine, kToolsLocationKey, "MSINFO", value)) {
+            return false;
+        } else if (platform_.files.fileExists(value + "\\MSINFO32.EXE")) {
+            command = value + "\\MSINFO32.EXE";
+        } else {
+            return false;
+        }
+        return platform_.shell.startProgram(programCommand(command), kSwNormal);
+    });
+    if (!started) {
+        platform_.boxes.show("System Information Is Unavailable At This Time", mb::Ok, kAppTitle);
+    }
+}
+
+bool frmAbout::GetKeyValue(RegKeyHandle root, const std::string& keyPath,
+                           const std::string& valueName, std::string& value) {
+    bool read = false;
+    reported(platform_.boxes, "GetKeyValue", "About", [&] {
+        RawRegistry& registry = platform_.registry;
+        RegistryKey key(registry);
+        if (registry.openKeyEx(root, keyPath, kKeyAccess, key.out()) != 0) {
+            return;
+        }
+        std::string data(kValueBuffer, '\0');
+        std::uint32_t type = regtype::None;
+        std::uint32_t size = kValueBuffer;
+        if (registry.queryValue(key.get(), valueName, &type, data.data(), &size) != 0) {
+            return;
+        }
+        data.resize(std::min(size, kValueBuffer));
+        // Text usually ends in its NUL; a REG_DWORD's last byte is its highest.
+        if (!data.empty() && data.back() == '\0') {
+            data.pop_back();
+        }
+        if (type == regtype::Sz) {
+            value = data;
+        } else if (type == regtype::Dword) {
+            value = hexLiteral(data);
+        }
+        read = true;
+    });
+    if (!read) {
+        value.clear();
+    }
+    return read;
+}
+
+std::string frmAbout::GetString(RegKeyHandle root, const std::string& keyPath,
+                                const std::string& valueName) {
+    std::string text;
+    reported(platform_.boxes, "GetString", "About", [&] {
+        RawRegistry& registry = platform_.registry;
+        RegistryKey key(registry);
+        // A key that cannot be opened leaves no handle, and the queries below fail.
+        registry.openKey(root, keyPath, key.out());
+        std::uint32_t type = regtype::None;
+        std::uint32_t size = 0;
+        registry.queryValue(key.get(), valueName, &type, nullptr, &size);
+        if (type != regtype::Sz) {
+            return;
+        }
+        std::string data(size, ' ');
+        if (registry.queryValue(key.get(), valueName, &type, data.data(), &size) != 0) {
+            return;
+        }
+        data.resize(std::min<std::size_t>(size, data.size()));
+        text = data.substr(0, data.find('\0'));
+    });
+    return text;
+}
+
+} // namespace ostrel
