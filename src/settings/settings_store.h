@@ -15,9 +15,12 @@ class SettingsStore {
     // The stored text, or the default when the key or its section does not exist.
     std::string GetSetting(const std::string& app, const std::string& section,
                            const std::string& key, const std::string& fallback = "");
+    // Stores the text, creating the section when needed. ProcedureError 5 when the
+    // registry refuses the write.
     void SaveSetting(const std::string& app, const std::string& section, const std::string& key,
                      const std::string& text);
-    // Removes the whole section with all its keys.
+    // Removes the whole section with all its keys; a missing section is no failure.
+    // ProcedureError 5 when the registry refuses the deletion.
     void DeleteSetting(const std::string& app, const std::string& section);
 
   private:

@@ -193,6 +193,20 @@ bool FakeRegistry::keyExists(RegKeyHandle root, const std::string& path) const {
     return keys_.count(keyId(root, path)) != 0;
 }
 
+std::map<std::string, FakeRegistry::Value> FakeRegistry::values(RegKeyHandle root,
+                                                                const std::string& path) const {
+    const auto key = keys_.find(keyId(root, path));
+    return key == keys_.end() ? std::map<std::string, Value>{} : key->second.values;
+}
+
+std::map<std::string, std::map<std::string, FakeRegistry::Value>> FakeRegistry::snapshot() const {
+    std::map<std::string, std::map<std::string, Value>> out;
+    for (const auto& [id, key] : keys_) {
+        out[id] = key.values;
+    }
+    return out;
+}
+
 std::set<std::string> FakeRegistry::keys() const {
     std::set<std::string> out;
     for (const auto& [id, key] : keys_) {

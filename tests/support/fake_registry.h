@@ -18,6 +18,7 @@ class FakeRegistry : public RawRegistry {
     struct Value {
         std::uint32_t type;
         std::string bytes;
+        bool operator==(const Value&) const = default;
     };
     // Roots under which every create, write and delete is refused (access denied).
     std::set<RegKeyHandle> refusedRoots;
@@ -47,6 +48,10 @@ class FakeRegistry : public RawRegistry {
     std::optional<Value> get(RegKeyHandle root, const std::string& path,
                              const std::string& name) const;
     bool keyExists(RegKeyHandle root, const std::string& path) const;
+    // Every value of a key, by upper-case name; empty when the key does not exist.
+    std::map<std::string, Value> values(RegKeyHandle root, const std::string& path) const;
+    // Every key with its values, to compare the whole registry before and after.
+    std::map<std::string, std::map<std::string, Value>> snapshot() const;
     // Every key path (root prefixed, upper case) that exists.
     std::set<std::string> keys() const;
 

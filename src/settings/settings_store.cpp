@@ -1,0 +1,38 @@
+#include "settings/settings_store.h"
+
+#include "settings/layout.h"
+#include "settings/registry_key.h"
+#include "support/error_report.h"
+
+namespace ostrel {
+namespace {
+constexpr long kFileNotFound = 2;
+} // namespace
+
+std::string SettingsStore::GetSetting(const std::string& app, const std::string& section,
+                                      const std::string& key, const std::string& fallback) {
+    const auto text =
+        readTextValue(registry_, hkey::CurrentUser, layout::settingsSectionKey(app, section), key);
+    return text ? *text : fallback;
+}
+
+void SettingsStore::SaveSetting(const std::string& app, const std::string& section,
+                                const std::string& key, const std::string& text) {
+    // Stored with its terminating NUL, as string values conventionally are.
+    const std::string bytes = text + '\0';
+    if (writeTextValue(registry_, hkey::CurrentUser, layout::settingsSectionKey(app, section), key,
+                       bytes) != 0) {
+        raise(err::InvalidCall);
+    }
+}
+
+void SettingsStore::DeleteSetting(const std::string& app, const std::string& section) {
+    // A section that is not there is already deleted: not a failure.
+    const long result =
+        registry_.deleteTree(hkey::CurrentUser, layout::settingsSectionKey(app, section));
+    if (result != 0 && result != kFileNotFound) {
+        raise(err::InvalidCall);
+    }
+}
+
+} // namespace ostrel
