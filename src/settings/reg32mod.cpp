@@ -1,6 +1,7 @@
 #include "settings/reg32mod.h"
 
-#include "settings/registry_key.h"
+#include "platform/registry_key.h"
+#include "settings/text_value.h"
 #include "support/error_report.h"
 
 namespace ostrel {
@@ -9,7 +10,10 @@ namespace ostrel {
 // of the operation. Only an unexpected failure (no memory) shows the report.
 
 void Reg32Mod::SaveKey(RegKeyHandle root, const std::string& path) {
-    reported(boxes_, "SaveKey", "Reg32Mod", [&] { RegKey::create(registry_, root, path); });
+    reported(boxes_, "SaveKey", "Reg32Mod", [&] {
+        RegistryKey key(registry_);
+        registry_.createKey(root, path, key.out());
+    });
 }
 
 std::optional<std::string> Reg32Mod::GetString(RegKeyHandle root, const std::string& path,
@@ -29,8 +33,8 @@ void Reg32Mod::SaveString(RegKeyHandle root, const std::string& path, const std:
 
 void Reg32Mod::DeleteValue(RegKeyHandle root, const std::string& path, const std::string& name) {
     reported(boxes_, "DeleteValue", "Reg32Mod", [&] {
-        const RegKey key = RegKey::open(registry_, root, path);
-        if (key) {
+        RegistryKey key(registry_);
+        if (registry_.openKey(root, path, key.out()) == 0) {
             registry_.deleteValue(key.get(), name);
         }
     });

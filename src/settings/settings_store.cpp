@@ -1,7 +1,7 @@
 #include "settings/settings_store.h"
 
 #include "settings/layout.h"
-#include "settings/registry_key.h"
+#include "settings/text_value.h"
 #include "support/error_report.h"
 
 namespace ostrel {

@@ -1,29 +1,13 @@
-#include "settings/registry_key.h"
+#include "settings/text_value.h"
+
+#include "platform/registry_key.h"
 
 namespace ostrel {
 
-RegKey RegKey::create(RawRegistry& registry, RegKeyHandle root, const std::string& path) {
-    RegKeyHandle key = 0;
-    const long result = registry.createKey(root, path, key);
-    return RegKey(registry, result == 0 ? key : 0, result);
-}
-
-RegKey RegKey::open(RawRegistry& registry, RegKeyHandle root, const std::string& path) {
-    RegKeyHandle key = 0;
-    const long result = registry.openKey(root, path, key);
-    return RegKey(registry, result == 0 ? key : 0, result);
-}
-
-RegKey::~RegKey() {
-    if (key_ != 0) {
-        registry_.closeKey(key_);
-    }
-}
-
 std::optional<std::string> readTextValue(RawRegistry& registry, RegKeyHandle root,
                                          const std::string& path, const std::string& name) {
-    const RegKey key = RegKey::open(registry, root, path);
-    if (!key) {
+    RegistryKey key(registry);
+    if (registry.openKey(root, path, key.out()) != 0) {
         return std::nullopt;
     }
     // First the type and the size, then the data into a buffer of that size.
@@ -51,9 +35,9 @@ std::optional<std::string> readTextValue(RawRegistry& registry, RegKeyHandle roo
 
 long writeTextValue(RawRegistry& registry, RegKeyHandle root, const std::string& path,
                     const std::string& name, const std::string& bytes) {
-    const RegKey key = RegKey::create(registry, root, path);
-    if (!key) {
-        return key.result() != 0 ? key.result() : -1;
+    RegistryKey key(registry);
+    if (const long result = registry.createKey(root, path, key.out()); result != 0) {
+        return result;
     }
     return registry.setValue(key.get(), name, regtype::Sz, bytes.data(),
                              static_cast<std::uint32_t>(bytes.size()));
