@@ -12,6 +12,7 @@
 #include "platform/program_info.h"
 #include "platform/registry_key.h"
 #include "platform/shell.h"
+#include "settings/text_value.h"
 #include "support/error_report.h"
 #include "support/vb.h"
 
@@ -171,22 +172,7 @@ std::string frmAbout::GetString(RegKeyHandle root, const std::string& keyPath,
                                 const std::string& valueName) {
     std::string text;
     reported(platform_.boxes, "GetString", "About", [&] {
-        RawRegistry& registry = platform_.registry;
-        RegistryKey key(registry);
-        // A key that cannot be opened leaves no handle, and the queries below fail.
-        registry.openKey(root, keyPath, key.out());
-        std::uint32_t type = regtype::None;
-        std::uint32_t size = 0;
-        registry.queryValue(key.get(), valueName, &type, nullptr, &size);
-        if (type != regtype::Sz) {
-            return;
-        }
-        std::string data(size, ' ');
-        if (registry.queryValue(key.get(), valueName, &type, data.data(), &size) != 0) {
-            return;
-        }
-        data.resize(std::min<std::size_t>(size, data.size()));
-        text = data.substr(0, data.find('\0'));
+        text = readTextValue(platform_.registry, root, keyPath, valueName).value_or("");
     });
     return text;
 }
