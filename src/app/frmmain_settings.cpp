@@ -1,8 +1,41 @@
 // The restore check box: the saved drive set and the start-up entry.
 #include "app/frmmain.h"
 
+#include <cstdint>
+
+#include "platform/files.h"
+#include "settings/integration.h"
+#include "settings/layout.h"
+#include "support/error_report.h"
+
 namespace ostrel {
 
-void frmmain::chkrestore_Click() {}
+void frmmain::chkrestore_Click() {
+    reported(platform_.boxes, "chkrestore_Click", "frmmain", [&] {
+        const int rows = view_.lstDrivesCount();
+        if (rows == 0) {
+            return; // nothing to save, and nothing is removed either
+        }
+        platform_.files.setCurrentDirectory(AbsPath);
+        if (view_.chkrestoreValue() == 0) {
+            RemoveStartupEntry(reg32_);
+            settings_.DeleteSetting(layout::kApp, layout::kSectionConfig);
+            return;
+        }
+        SaveStartupEntry(reg32_, platform_.program);
+        if (rows > INT16_MAX) {
+            raise(err::Overflow);
+        }
+        for (int i = 1; i <= rows; ++i) {
+            settings_.SaveSetting(
+                layout::kApp, layout::kSectionConfig, layout::drivesKey(i),
+                layout::savedEntry(view_.lstDrivesText(i - 1), view_.lstDrivesSubItem(i - 1)));
+        }
+        settings_.SaveSetting(layout::kApp, layout::kSectionConfig, layout::kCount,
+                              std::to_string(rows));
+        settings_.SaveSetting(layout::kApp, layout::kSectionConfig, layout::kRestore,
+                              layout::kRestoreOn);
+    });
+}
 
 } // namespace ostrel
