@@ -1,0 +1,314 @@
+// The main window's controls: their classes, places, fonts, pictures and initial states.
+#include "about/line3d_win32.h"
+#include "app/frmmain.h"
+#include "app/frmmain_view_win32.h"
+#include "resource.h"
+
+#include <string_view>
+
+namespace ostrel {
+namespace {
+
+constexpr const char* kWindowClass = "OstrelMainWindow";
+constexpr const char* kPanelClass = "OstrelPanel";
+
+// The laid-out client area, and the strip that is docked to its bottom edge.
+constexpr int kClientWidth = 6750;
+constexpr int kClientHeight = 4905;
+constexpr int kStatusStripHeight = 285;
+constexpr int kStatusLabelLeft = 120;
+constexpr int kStatusLabelTop = 15;
+constexpr int kStatusLabelHeight = 195;
+
+struct Twips {
+    int left, top, width, height;
+};
+
+enum class Font { standard, verdana };
+
+struct ControlSpec {
+    int id;
+    const char* className;
+    const char* text;
+    DWORD style;
+    DWORD exStyle;
+    Twips place;
+    Font font;
+};
+
+constexpr DWORD kTab = WS_TABSTOP | WS_GROUP;
+constexpr DWORD kLabel = SS_LEFT | SS_NOPREFIX;
+constexpr DWORD kButton = BS_PUSHBUTTON | kTab;
+
+UniqueFont verdana825(const ScreenScale& scale) {
+    // 8.25 points; regular weight, no italic, underline or strike-through.
+    return UniqueFont(CreateFontA(-MulDiv(825, scale.dpiY(), 7200), 0, 0, 0, FW_NORMAL, FALSE,
+                                  FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                  "Verdana"));
+}
+
+// The system's message font, the window's default font.
+UniqueFont messageFont() {
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+        return UniqueFont(CreateFontIndirectA(&metrics.lfMessageFont));
+    }
+    LOGFONTA fallback{};
+    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof fallback, &fallback);
+    return UniqueFont(CreateFontIndirectA(&fallback));
+}
+
+// A child window at its place in twips, with its font.
+HWND makeChild(const ScreenScale& scale, HWND parent, const char* className, const char* text,
+               DWORD style, DWORD exStyle, Twips place, int id, HFONT font) {
+    const HWND child = CreateWindowExA(
+        exStyle, className, text, WS_CHILD | WS_VISIBLE | style, scale.pixelsX(place.left),
+        scale.pixelsY(place.top), scale.pixelsX(place.width), scale.pixelsY(place.height), parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
+    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return child;
+}
+
+HMENU createMenu() {
+    const HMENU bar = CreateMenu();
+    const HMENU file = CreatePopupMenu();
+    AppendMenuA(file, MF_STRING, IDM_EXIT, "E&xit");
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
+    AppendMenuA(bar, MF_STRING, IDM_ABOUT, "&About");
+    return bar;
+}
+
+} // namespace
+
+Win32MainView::Win32MainView(Platform& platform, HINSTANCE instance)
+    : platform_(platform), scale_(ScreenScale::screen()),
+      background_(CreateSolidBrush(kMainBackground)), verdana_(verdana825(scale_)),
+      defaultFont_(messageFont()) {
+    createWindow(instance);
+    if (window_ != nullptr) {
+        createControls(instance);
+    }
+}
+
+Win32MainView::~Win32MainView() {
+    form_ = nullptr;
+    if (window_ != nullptr) {
+        DestroyWindow(window_);
+    }
+}
+
+void Win32MainView::createWindow(HINSTANCE instance) {
+    WNDCLASSEXA windowClass{};
+    if (!GetClassInfoExA(instance, kWindowClass, &windowClass)) {
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = windowProc;
+        windowClass.hInstance = instance;
+        windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        windowClass.hIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_OSTREL),
+                                                          IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                                          GetSystemMetrics(SM_CYICON), LR_SHARED));
+        windowClass.hIconSm = static_cast<HICON>(
+            LoadImageA(instance, MAKEINTRESOURCEA(IDI_OSTREL), IMAGE_ICON,
+                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+        windowClass.lpszClassName = kWindowClass;
+        RegisterClassExA(&windowClass);
+
+        WNDCLASSEXA panelClass{};
+        panelClass.cbSize = sizeof panelClass;
+        panelClass.lpfnWndProc = panelProc;
+        panelClass.hInstance = instance;
+        panelClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        panelClass.lpszClassName = kPanelClass;
+        RegisterClassExA(&panelClass);
+    }
+    // A fixed single border with a minimise button; the user cannot resize it.
+    constexpr DWORD style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    RECT outer{0, 0, scale_.pixelsX(kClientWidth), scale_.pixelsY(kClientHeight)};
+    AdjustWindowRectEx(&outer, style, TRUE, 0);
+    CreateWindowExA(0, kWindowClass, "Ostrel", style, CW_USEDEFAULT, CW_USEDEFAULT,
+                    outer.right - outer.left, outer.bottom - outer.top, nullptr, createMenu(),
+                    instance, this);
+}
+
+void Win32MainView::createControls(HINSTANCE instance) {
+    const Quiet quiet(*this);
+    // In tab-index order, so that the order of the child windows is the tab order.
+    const ControlSpec specs[] = {
+        {IDC_LABEL1,
+         WC_STATICA,
+         "Available Drives",
+         kLabel,
+         0,
+         {120, 210, 1395, 195},
+         Font::verdana},
+        {IDC_CMDCREATE,
+         WC_BUTTONA,
+         "&Create",
+         kButton | WS_DISABLED,
+         0,
+         {120, 4080, 1215, 400},
+         Font::standard},
+        {IDC_LSTDRIVES,
+         WC_LISTVIEWA,
+         "",
+         LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_SHAREIMAGELISTS | kTab,
+         WS_EX_CLIENTEDGE,
+         {120, 1320, 6495, 2055},
+         Font::verdana},
+        {IDC_CMDDELETE,
+         WC_BUTTONA,
+         "&Delete",
+         kButton | WS_DISABLED,
+         0,
+         {1440, 4080, 1215, 400},
+         Font::standard},
+        // The height of a drop-down combo box includes its opened list.
+        {IDC_CBODRIVES,
+         WC_COMBOBOXA,
+         "",
+         CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | kTab,
+         0,
+         {120, 480, 1830, 315 * 8},
+         Font::standard},
+        {IDC_LABEL2,
+         WC_STATICA,
+         "Current virtual drives in use.",
+         kLabel,
+         0,
+         {120, 1050, 2475, 195},
+         Font::verdana},
+        {IDC_CHKRESTORE,
+         WC_BUTTONA,
+         "Restore current virtual drives the next time windows starts.",
+         BS_AUTOCHECKBOX | kTab,
+         0,
+         {165, 3510, 5610, 285},
+         Font::verdana},
+        {IDC_LABEL3,
+         WC_STATICA,
+         "Path to your Virtual  drive",
+         kLabel,
+         0,
+         {2415, 210, 2280, 195},
+         Font::verdana},
+        {IDC_TXTPATHNAME,
+         WC_EDITA,
+         "",
+         ES_AUTOHSCROLL | kTab,
+         WS_EX_CLIENTEDGE,
+         {2400, 480, 3660, 345},
+         Font::verdana},
+        {IDC_CMDBROSWE, WC_BUTTONA, "....", kButton, 0, {6120, 470, 495, 350}, Font::standard},
+        {IDC_LINE3D1, kLine3DClass, "", 0, 0, {0, 3960, 1905, 30}, Font::standard},
+        {IDC_CMDABOUT, WC_BUTTONA, "&About", kButton, 0, {4080, 4080, 1215, 400}, Font::standard},
+        {IDC_LINE3D2, kLine3DClass, "", 0, 0, {0, 15, 720, 30}, Font::standard},
+        {IDC_CMDEXIT, WC_BUTTONA, "E&xit", kButton, 0, {5400, 4080, 1215, 400}, Font::standard},
+        {IDC_PICTURE1,
+         kPanelClass,
+         "",
+         WS_CLIPCHILDREN,
+         WS_EX_CONTROLPARENT,
+         {0, kClientHeight - kStatusStripHeight, kClientWidth, kStatusStripHeight},
+         Font::standard},
+        {IDC_CMDREFRESH,
+         WC_BUTTONA,
+         "&Refresh",
+         kButton,
+         0,
+         {2760, 4080, 1215, 400},
+         Font::standard},
+        {IDC_IMAGE1, WC_STATICA, "", SS_BITMAP, 0, {1635, 180, 240, 240}, Font::standard},
+        {IDC_IMAGE2, WC_STATICA, "", SS_BITMAP, 0, {4695, 225, 240, 195}, Font::standard},
+    };
+    for (const auto& spec : specs) {
+        HWND child = nullptr;
+        if (std::string_view(spec.className) == kLine3DClass) {
+            child = createLine3D(window_, spec.id, scale_.pixelsX(spec.place.left),
+                                 scale_.pixelsY(spec.place.top), scale_.pixelsX(spec.place.width),
+                                 platform_.boxes);
+        } else {
+            const HFONT font = spec.font == Font::verdana ? verdana_.get() : defaultFont_.get();
+            child = makeChild(scale_, window_, spec.className, spec.text, spec.style, spec.exStyle,
+                              spec.place, spec.id, font);
+        }
+        if (spec.id == IDC_PICTURE1) {
+            // The status label lives inside the strip.
+            lblStatus_ = makeChild(scale_, child, WC_STATICA, "Ready", kLabel, 0,
+                                   {kStatusLabelLeft, kStatusLabelTop, 465, kStatusLabelHeight},
+                                   IDC_LBLSTATUS, defaultFont_.get());
+        }
+    }
+    const auto item = [&](int id) { return GetDlgItem(window_, id); };
+    cbodrives_ = item(IDC_CBODRIVES);
+    txtPathName_ = item(IDC_TXTPATHNAME);
+    lstDrives_ = item(IDC_LSTDRIVES);
+    chkrestore_ = item(IDC_CHKRESTORE);
+    picture1_ = item(IDC_PICTURE1);
+    label3_ = item(IDC_LABEL3);
+    line3D1_ = item(IDC_LINE3D1);
+    line3D2_ = item(IDC_LINE3D2);
+    cmdcreate_ = item(IDC_CMDCREATE);
+    cmddelete_ = item(IDC_CMDDELETE);
+    cmdRefresh_ = item(IDC_CMDREFRESH);
+    cmdabout_ = item(IDC_CMDABOUT);
+    cmdexit_ = item(IDC_CMDEXIT);
+    cmdbroswe_ = item(IDC_CMDBROSWE);
+    loadPictures(instance);
+    dockStatusStrip();
+    fitStatusLabel();
+}
+
+void Win32MainView::loadPictures(HINSTANCE instance) {
+    const auto bitmap = [&](int id) {
+        return UniqueBitmap(static_cast<HBITMAP>(
+            LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+    };
+    // The pictures have the window's background where nothing is drawn.
+    image1_ = bitmap(IDB_DRIVE);
+    image2_ = bitmap(IDB_FOLDER);
+    SendDlgItemMessageA(window_, IDC_IMAGE1, STM_SETIMAGE, IMAGE_BITMAP,
+                        reinterpret_cast<LPARAM>(image1_.get()));
+    SendDlgItemMessageA(window_, IDC_IMAGE2, STM_SETIMAGE, IMAGE_BITMAP,
+                        reinterpret_cast<LPARAM>(image2_.get()));
+
+    // ImageList1: the one picture of every entry of the list, masked by the background.
+    imageList1_.reset(ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 0));
+    const UniqueBitmap drive = bitmap(IDB_DRIVE);
+    if (imageList1_ && drive) {
+        ImageList_AddMasked(imageList1_.get(), drive.get(), kMainBackground);
+    }
+    ListView_SetImageList(lstDrives_, imageList1_.get(), LVSIL_SMALL);
+}
+
+void Win32MainView::dockStatusStrip() {
+    if (picture1_ == nullptr || IsIconic(window_)) {
+        return;
+    }
+    RECT client{};
+    GetClientRect(window_, &client);
+    const int height = scale_.pixelsY(kStatusStripHeight);
+    SetWindowPos(picture1_, nullptr, 0, client.bottom - height, client.right, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32MainView::fitStatusLabel() {
+    const std::string caption = text(lblStatus_);
+    SIZE extent{};
+    {
+        const WindowDc dc(lblStatus_);
+        const Selected font(dc.get(), defaultFont_.get());
+        GetTextExtentPoint32A(dc.get(), caption.c_str(), static_cast<int>(caption.size()), &extent);
+    }
+    RECT strip{};
+    GetClientRect(picture1_, &strip);
+    const int left = scale_.pixelsX(kStatusLabelLeft);
+    const int room = strip.right - left;
+    SetWindowPos(lblStatus_, nullptr, 0, 0, extent.cx < room ? extent.cx : room,
+                 scale_.pixelsY(kStatusLabelHeight), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(lblStatus_, nullptr, TRUE);
+}
+
+} // namespace ostrel

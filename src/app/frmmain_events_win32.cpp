@@ -1,0 +1,199 @@
+// The main window's messages: each notification of a control runs its handler in
+// frmmain; the window paints its background colour and keeps the keyboard focus.
+#include "app/frmmain.h"
+#include "app/frmmain_view_win32.h"
+#include "resource.h"
+
+namespace ostrel {
+
+LRESULT CALLBACK Win32MainView::windowProc(HWND window, UINT message, WPARAM wParam,
+                                           LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* view =
+            static_cast<Win32MainView*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        view->window_ = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
+    }
+    auto* view = reinterpret_cast<Win32MainView*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (view == nullptr) {
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        view->window_ = nullptr;
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    return view->handle(message, wParam, lParam);
+}
+
+// The status strip: a plain panel in the window's colour around the status label.
+LRESULT CALLBACK Win32MainView::panelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CTLCOLORSTATIC:
+    case WM_ERASEBKGND:
+        // The main window knows the colours.
+        return SendMessageA(GetParent(window), message, wParam, lParam);
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+LRESULT Win32MainView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        command(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_NOTIFY:
+        notify(*reinterpret_cast<const NMHDR*>(lParam));
+        return 0;
+    case WM_SIZE:
+        dockStatusStrip();
+        if (form_ != nullptr) {
+            form_->Form_Resize();
+        }
+        return 0;
+    case WM_CLOSE:
+        if (form_ != nullptr) {
+            form_->Form_QueryUnload();
+        } else {
+            DestroyWindow(window_);
+        }
+        return 0;
+    case WM_DESTROY:
+        // With the main window gone the program ends.
+        PostQuitMessage(0);
+        return 0;
+    case WM_ACTIVATE:
+        activate(LOWORD(wParam) != WA_INACTIVE);
+        return 0;
+    case WM_SETFOCUS:
+        activate(true);
+        return 0;
+    case WM_ERASEBKGND: {
+        RECT client{};
+        const auto dc = reinterpret_cast<HDC>(wParam);
+        GetClientRect(WindowFromDC(dc), &client);
+        FillRect(dc, &client, background_.get());
+        return 1;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        return controlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    default:
+        return DefWindowProcA(window_, message, wParam, lParam);
+    }
+}
+
+void Win32MainView::command(int id, int code) {
+    if (form_ == nullptr) {
+        return;
+    }
+    switch (id) {
+    case IDM_EXIT:
+        form_->mnuexit_Click();
+        return;
+    case IDM_ABOUT:
+        form_->mnuabout_Click();
+        return;
+    default:
+        break;
+    }
+    if (quiet_ > 0) {
+        return; // the program is setting the control itself
+    }
+    if (code == BN_CLICKED) {
+        switch (id) {
+        case IDC_CMDCREATE:
+            form_->cmdcreate_Click();
+            break;
+        case IDC_CMDDELETE:
+            form_->cmddelete_Click();
+            break;
+        case IDC_CMDREFRESH:
+            form_->cmdRefresh_Click();
+            break;
+        case IDC_CMDABOUT:
+            form_->cmdabout_Click();
+            break;
+        case IDC_CMDEXIT:
+            form_->cmdexit_Click();
+            break;
+        case IDC_CMDBROSWE:
+            form_->cmdbroswe_Click();
+            break;
+        case IDC_CHKRESTORE:
+            form_->chkrestore_Click();
+            break;
+        default:
+            break;
+        }
+        return;
+    }
+    if (id == IDC_CBODRIVES && code == CBN_SELCHANGE) {
+        // The edit field still shows the old entry at this point; the handler reads the
+        // new one.
+        const int index = cbodrivesListIndex();
+        if (index >= 0) {
+            const auto length = SendMessageA(cbodrives_, CB_GETLBTEXTLEN, index, 0);
+            std::string entry(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
+            SendMessageA(cbodrives_, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(entry.data()));
+            setText(cbodrives_, entry.c_str());
+        }
+        form_->cbodrives_Click();
+    } else if (id == IDC_CBODRIVES && code == CBN_EDITCHANGE) {
+        form_->cbodrives_Change();
+    }
+}
+
+void Win32MainView::notify(const NMHDR& header) {
+    if (form_ == nullptr || quiet_ > 0 || header.hwndFrom != lstDrives_) {
+        return;
+    }
+    if (header.code == NM_CLICK) {
+        if (reinterpret_cast<const NMITEMACTIVATE&>(header).iItem >= 0) {
+            form_->lstDrives_ItemClick();
+        }
+    } else if (header.code == LVN_ITEMCHANGED) {
+        // An entry chosen with the keyboard counts as clicked, as one chosen with the mouse.
+        const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+        if (change.iItem >= 0 && (change.uChanged & LVIF_STATE) &&
+            (change.uNewState & LVIS_SELECTED) && !(change.uOldState & LVIS_SELECTED)) {
+            form_->lstDrives_ItemClick();
+        }
+    }
+}
+
+LRESULT Win32MainView::controlColour(HDC dc, HWND control) {
+    // Labels show through to the window's colour, as do the check box and the strip.
+    SetBkColor(dc, kMainBackground);
+    SetTextColor(dc, control == label3_ ? RGB(0, 0, 0) : GetSysColor(COLOR_BTNTEXT));
+    return reinterpret_cast<LRESULT>(background_.get());
+}
+
+void Win32MainView::activate(bool active) {
+    if (!active) {
+        const HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(window_, focus)) {
+            lastFocus_ = focus;
+        }
+        return;
+    }
+    if (lastFocus_ != nullptr && IsWindow(lastFocus_) && IsWindowEnabled(lastFocus_)) {
+        SetFocus(lastFocus_);
+    } else {
+        focusFirst();
+    }
+}
+
+void Win32MainView::focusFirst() {
+    for (HWND child = GetWindow(window_, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        const LONG_PTR style = GetWindowLongPtrA(child, GWL_STYLE);
+        if ((style & WS_TABSTOP) && (style & WS_VISIBLE) && !(style & WS_DISABLED)) {
+            SetFocus(child);
+            return;
+        }
+    }
+}
+
+} // namespace ostrel

@@ -1,0 +1,283 @@
+// The properties of the main window's controls, as the handlers read and set them.
+#include "app/frmmain_view_win32.h"
+
+#include <vector>
+
+#include "about/frmabout_win32.h"
+#include "app/frmmain.h"
+#include "support/error_report.h"
+
+namespace ostrel {
+
+std::string Win32MainView::text(HWND control) const {
+    const int length = GetWindowTextLengthA(control);
+    std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
+    const int read = GetWindowTextA(control, buffer.data(), length + 1);
+    return std::string(buffer.data(), read > 0 ? read : 0);
+}
+
+void Win32MainView::setText(HWND control, const std::string& value) {
+    const Quiet quiet(*this);
+    SetWindowTextA(control, value.c_str());
+}
+
+void Win32MainView::cbodrivesClear() {
+    const Quiet quiet(*this);
+    SendMessageA(cbodrives_, CB_RESETCONTENT, 0, 0);
+    SetWindowTextA(cbodrives_, "");
+}
+
+void Win32MainView::cbodrivesAddItem(const std::string& item) {
+    const Quiet quiet(*this);
+    if (SendMessageA(cbodrives_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str())) < 0) {
+        raise(err::OutOfMemory);
+    }
+}
+
+int Win32MainView::cbodrivesListCount() {
+    return static_cast<int>(SendMessageA(cbodrives_, CB_GETCOUNT, 0, 0));
+}
+
+int Win32MainView::cbodrivesListIndex() {
+    return static_cast<int>(SendMessageA(cbodrives_, CB_GETCURSEL, 0, 0));
+}
+
+void Win32MainView::setCbodrivesListIndex(int index) {
+    if (index < -1 || index >= cbodrivesListCount()) {
+        raise(err::InvalidPropertyValue);
+    }
+    const Quiet quiet(*this);
+    SendMessageA(cbodrives_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+std::string Win32MainView::cbodrivesText() {
+    return text(cbodrives_);
+}
+
+void Win32MainView::setCbodrivesText(const std::string& value) {
+    setText(cbodrives_, value);
+}
+
+std::string Win32MainView::txtPathNameText() {
+    return text(txtPathName_);
+}
+
+void Win32MainView::setTxtPathNameText(const std::string& value) {
+    setText(txtPathName_, value);
+}
+
+void Win32MainView::lstDrivesAddColumn(const std::string& caption, int widthTwips) {
+    const Quiet quiet(*this);
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+    column.pszText = const_cast<char*>(caption.c_str());
+    column.cx = scale_.pixelsX(widthTwips);
+    const int position = Header_GetItemCount(ListView_GetHeader(lstDrives_));
+    column.iSubItem = position;
+    if (SendMessageA(lstDrives_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(position),
+                     reinterpret_cast<LPARAM>(&column)) < 0) {
+        raise(err::OutOfMemory);
+    }
+}
+
+int Win32MainView::lstDrivesWidth() {
+    RECT bounds{};
+    GetWindowRect(lstDrives_, &bounds);
+    return scale_.twipsX(bounds.right - bounds.left);
+}
+
+void Win32MainView::lstDrivesClear() {
+    const Quiet quiet(*this);
+    ListView_DeleteAllItems(lstDrives_);
+}
+
+void Win32MainView::lstDrivesAddRow(const std::string&, const std::string& rowText,
+                                    const std::string& subItem) {
+    // The row's key only names it; nothing shows or reads it.
+    const Quiet quiet(*this);
+    LVITEMA item{};
+    item.mask = LVIF_TEXT | LVIF_IMAGE;
+    item.iItem = lstDrivesCount();
+    item.pszText = const_cast<char*>(rowText.c_str());
+    item.iImage = 0;
+    const auto row = SendMessageA(lstDrives_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    if (row < 0) {
+        raise(err::OutOfMemory);
+    }
+    LVITEMA sub{};
+    sub.iSubItem = 1;
+    sub.pszText = const_cast<char*>(subItem.c_str());
+    SendMessageA(lstDrives_, LVM_SETITEMTEXTA, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(&sub));
+}
+
+int Win32MainView::lstDrivesCount() {
+    return ListView_GetItemCount(lstDrives_);
+}
+
+namespace {
+std::string listText(HWND list, int row, int column) {
+    if (row < 0 || row >= ListView_GetItemCount(list)) {
+        raise(err::SubscriptOutOfRange);
+    }
+    std::vector<char> buffer(1024);
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = buffer.data();
+    item.cchTextMax = static_cast<int>(buffer.size());
+    const auto length = SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+                                     reinterpret_cast<LPARAM>(&item));
+    return std::string(buffer.data(), static_cast<std::size_t>(length));
+}
+} // namespace
+
+std::string Win32MainView::lstDrivesText(int row) {
+    return listText(lstDrives_, row, 0);
+}
+
+std::string Win32MainView::lstDrivesSubItem(int row) {
+    return listText(lstDrives_, row, 1);
+}
+
+int Win32MainView::lstDrivesSelected() {
+    return ListView_GetNextItem(lstDrives_, -1, LVNI_SELECTED);
+}
+
+std::string Win32MainView::lblStatusCaption() {
+    return text(lblStatus_);
+}
+
+void Win32MainView::setLblStatusCaption(const std::string& value) {
+    setText(lblStatus_, value);
+    fitStatusLabel();
+}
+
+int Win32MainView::chkrestoreValue() {
+    return static_cast<int>(SendMessageA(chkrestore_, BM_GETCHECK, 0, 0));
+}
+
+void Win32MainView::setChkrestoreValue(int value) {
+    if (value < 0 || value > 2) {
+        raise(err::InvalidPropertyValue);
+    }
+    const Quiet quiet(*this);
+    SendMessageA(chkrestore_, BM_SETCHECK, static_cast<WPARAM>(value), 0);
+}
+
+HWND Win32MainView::control(MainControl which) const {
+    switch (which) {
+    case MainControl::cmdcreate:
+        return cmdcreate_;
+    case MainControl::cmddelete:
+        return cmddelete_;
+    case MainControl::chkrestore:
+        return chkrestore_;
+    case MainControl::cmdRefresh:
+        return cmdRefresh_;
+    case MainControl::cmdexit:
+        return cmdexit_;
+    case MainControl::cmdabout:
+        return cmdabout_;
+    case MainControl::cmdbroswe:
+        return cmdbroswe_;
+    }
+    return nullptr;
+}
+
+bool Win32MainView::enabled(MainControl which) {
+    return IsWindowEnabled(control(which)) != 0;
+}
+
+void Win32MainView::setEnabled(MainControl which, bool on) {
+    const Quiet quiet(*this);
+    const HWND target = control(which);
+    const bool hadFocus = GetFocus() == target;
+    EnableWindow(target, on ? TRUE : FALSE);
+    if (!on && hadFocus) {
+        // A disabled control cannot keep the keyboard: the next one in tab order gets it.
+        SetFocus(GetNextDlgTabItem(window_, target, FALSE));
+    }
+}
+
+std::string Win32MainView::caption() {
+    return text(window_);
+}
+
+namespace {
+RECT windowBounds(HWND window) {
+    RECT bounds{};
+    GetWindowRect(window, &bounds);
+    return bounds;
+}
+} // namespace
+
+int Win32MainView::left() {
+    return scale_.twipsX(windowBounds(window_).left);
+}
+
+int Win32MainView::top() {
+    return scale_.twipsY(windowBounds(window_).top);
+}
+
+int Win32MainView::width() {
+    const RECT bounds = windowBounds(window_);
+    return scale_.twipsX(bounds.right - bounds.left);
+}
+
+int Win32MainView::height() {
+    const RECT bounds = windowBounds(window_);
+    return scale_.twipsY(bounds.bottom - bounds.top);
+}
+
+int Win32MainView::clientWidth() {
+    RECT client{};
+    GetClientRect(window_, &client);
+    return scale_.twipsX(client.right);
+}
+
+void Win32MainView::move(int leftTwips, int topTwips, int widthTwips, int heightTwips) {
+    SetWindowPos(window_, nullptr, scale_.pixelsX(leftTwips), scale_.pixelsY(topTwips),
+                 scale_.pixelsX(widthTwips), scale_.pixelsY(heightTwips),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int Win32MainView::screenWidth() {
+    return scale_.twipsX(GetSystemMetrics(SM_CXSCREEN));
+}
+
+int Win32MainView::screenHeight() {
+    return scale_.twipsY(GetSystemMetrics(SM_CYSCREEN));
+}
+
+bool Win32MainView::minimized() {
+    return IsIconic(window_) != 0;
+}
+
+void Win32MainView::hide() {
+    ShowWindow(window_, SW_HIDE);
+}
+
+void Win32MainView::unload() {
+    if (window_ != nullptr) {
+        DestroyWindow(window_);
+    }
+}
+
+void Win32MainView::setLineWidths(int widthTwips) {
+    const int pixels = scale_.pixelsX(widthTwips);
+    for (const HWND line : {line3D1_, line3D2_}) {
+        RECT bounds = windowBounds(line);
+        SetWindowPos(line, nullptr, 0, 0, pixels, bounds.bottom - bounds.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void Win32MainView::showAbout() {
+    showAboutDialog(platform_, window_);
+}
+
+std::uintptr_t Win32MainView::hwnd() {
+    return reinterpret_cast<std::uintptr_t>(window_);
+}
+
+} // namespace ostrel

@@ -1,0 +1,141 @@
+// The main window "Ostrel" as a real top-level window: every control is a child window
+// of its own, placed in twips converted with the screen's resolution. The window
+// forwards its notifications to frmmain's handlers; setting a property from the program
+// never raises a handler.
+#pragma once
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+#include <type_traits>
+
+#include "app/frmmain_view.h"
+#include "platform/win32/screen_scale_win32.h"
+#include "platform/win32/unique_gdi_win32.h"
+
+namespace ostrel {
+
+class frmmain;
+struct Platform;
+
+// The colour of the window, its labels, the check box and the status strip.
+inline constexpr COLORREF kMainBackground = RGB(240, 237, 225);
+
+class Win32MainView : public MainView {
+  public:
+    // Creates the window, hidden, with all its controls in their initial state.
+    Win32MainView(Platform& platform, HINSTANCE instance);
+    ~Win32MainView() override;
+    Win32MainView(const Win32MainView&) = delete;
+    Win32MainView& operator=(const Win32MainView&) = delete;
+
+    // From now on the window's events run the form's handlers.
+    void attach(frmmain& form) { form_ = &form; }
+    HWND window() const { return window_; }
+    // False once the window has been unloaded.
+    bool exists() const { return window_ != nullptr; }
+
+    void cbodrivesClear() override;
+    void cbodrivesAddItem(const std::string& text) override;
+    int cbodrivesListCount() override;
+    int cbodrivesListIndex() override;
+    void setCbodrivesListIndex(int index) override;
+    std::string cbodrivesText() override;
+    void setCbodrivesText(const std::string& text) override;
+    std::string txtPathNameText() override;
+    void setTxtPathNameText(const std::string& text) override;
+    void lstDrivesAddColumn(const std::string& caption, int widthTwips) override;
+    int lstDrivesWidth() override;
+    void lstDrivesClear() override;
+    void lstDrivesAddRow(const std::string& key, const std::string& text,
+                         const std::string& subItem) override;
+    int lstDrivesCount() override;
+    std::string lstDrivesText(int row) override;
+    std::string lstDrivesSubItem(int row) override;
+    int lstDrivesSelected() override;
+    std::string lblStatusCaption() override;
+    void setLblStatusCaption(const std::string& text) override;
+    int chkrestoreValue() override;
+    void setChkrestoreValue(int value) override;
+    bool enabled(MainControl control) override;
+    void setEnabled(MainControl control, bool on) override;
+    std::string caption() override;
+    int left() override;
+    int top() override;
+    int width() override;
+    int height() override;
+    int clientWidth() override;
+    void move(int left, int top, int width, int height) override;
+    int screenWidth() override;
+    int screenHeight() override;
+    bool minimized() override;
+    void hide() override;
+    void unload() override;
+    void setLineWidths(int widthTwips) override;
+    void showAbout() override;
+    std::uintptr_t hwnd() override;
+
+  private:
+    // Marks the program setting a control for one scope.
+    class Quiet {
+      public:
+        explicit Quiet(Win32MainView& view) : view_(view) { ++view_.quiet_; }
+        ~Quiet() { --view_.quiet_; }
+        Quiet(const Quiet&) = delete;
+        Quiet& operator=(const Quiet&) = delete;
+
+      private:
+        Win32MainView& view_;
+    };
+    struct ImageListDeleter {
+        void operator()(HIMAGELIST list) const { ImageList_Destroy(list); }
+    };
+
+    // Window and controls (frmmain_controls_win32.cpp).
+    void createWindow(HINSTANCE instance);
+    void createControls(HINSTANCE instance);
+    void loadPictures(HINSTANCE instance);
+    // The status strip keeps to the bottom edge at the full client width.
+    void dockStatusStrip();
+    // The status label takes the width of its text, as far as the strip allows.
+    void fitStatusLabel();
+
+    // Notifications (frmmain_events_win32.cpp).
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK panelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void command(int id, int code);
+    void notify(const NMHDR& header);
+    LRESULT controlColour(HDC dc, HWND control);
+    void activate(bool active);
+
+    HWND control(MainControl which) const;
+    std::string text(HWND control) const;
+    void setText(HWND control, const std::string& value);
+    // Gives the focus to the first control in tab order that can take it.
+    void focusFirst();
+
+    Platform& platform_;
+    frmmain* form_ = nullptr;
+    ScreenScale scale_;
+    HWND window_ = nullptr;
+    HWND cbodrives_ = nullptr, txtPathName_ = nullptr, lstDrives_ = nullptr;
+    HWND chkrestore_ = nullptr, picture1_ = nullptr, lblStatus_ = nullptr, label3_ = nullptr;
+    HWND line3D1_ = nullptr, line3D2_ = nullptr;
+    HWND cmdcreate_ = nullptr, cmddelete_ = nullptr, cmdRefresh_ = nullptr;
+    HWND cmdabout_ = nullptr, cmdexit_ = nullptr, cmdbroswe_ = nullptr;
+    // The control that had the focus when the window was last deactivated.
+    HWND lastFocus_ = nullptr;
+    UniqueBrush background_;
+    UniqueFont verdana_;
+    UniqueFont defaultFont_;
+    UniqueBitmap image1_, image2_;
+    std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, ImageListDeleter> imageList1_;
+    // Above zero while the program itself sets a control: notifications are not handlers.
+    int quiet_ = 0;
+};
+
+} // namespace ostrel
