@@ -15,24 +15,6 @@ frmmain::frmmain(Platform& platform, MainView& view)
     : platform_(platform), view_(view), reg32_(platform.registry, platform.boxes),
       settings_(platform.registry) {}
 
-// Marks a listing or a subst run in progress; a close asked for meanwhile happens when
-// the outermost one has ended.
-class frmmain::BusyScope {
-  public:
-    explicit BusyScope(frmmain& form) : form_(form) { ++form_.busyDepth_; }
-    ~BusyScope() {
-        if (--form_.busyDepth_ == 0 && form_.closePending_) {
-            form_.closePending_ = false;
-            form_.unload();
-        }
-    }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-  private:
-    frmmain& form_;
-};
-
 std::string frmmain::FixPath(const std::string& path) {
     if (!path.empty() && path.back() == '\\') {
         return path;

@@ -75,7 +75,23 @@ class frmmain {
     int SavedDriveIndex = -1;
 
   private:
-    class BusyScope;
+    // Marks a listing or a subst run in progress; a close asked for meanwhile happens when
+    // the outermost one has ended.
+    class BusyScope {
+      public:
+        explicit BusyScope(frmmain& form) : form_(form) { ++form_.busyDepth_; }
+        ~BusyScope() {
+            if (--form_.busyDepth_ == 0 && form_.closePending_) {
+                form_.closePending_ = false;
+                form_.unload();
+            }
+        }
+        BusyScope(const BusyScope&) = delete;
+        BusyScope& operator=(const BusyScope&) = delete;
+
+      private:
+        frmmain& form_;
+    };
     // Starts one subst run ("command.com /c" + tail) hidden in AbsRoot and waits for it;
     // true when it ended with a nonzero exit code.
     bool runSubst(const std::string& tail);
@@ -91,6 +107,10 @@ class frmmain {
     int busyDepth_ = 0;
     // A close asked for while busy, carried out when the run has ended.
     bool closePending_ = false;
+    // A restore run never fills the letter box, so its unload keeps the stored selection.
+    bool restoreRun_ = false;
+    // Form_Unload has run and the window is gone; a second unload does nothing.
+    bool unloaded_ = false;
 };
 
 } // namespace ostrel

@@ -1,39 +1,190 @@
-// The main window's own handlers: start-up, shutdown, the letter box, the list, Refresh
-// and Exit.
+// The main window's own handlers: start-up with its three modes, shutdown, the letter
+// box, the list, Refresh and Exit.
 #include "app/frmmain.h"
 
+#include <climits>
+#include <cmath>
+
+#include "drives/restore.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/program_info.h"
+#include "settings/integration.h"
+#include "settings/layout.h"
 #include "support/error_report.h"
+#include "support/vb.h"
 
 namespace ostrel {
+namespace {
+
+// The window's outer size at every start, in twips; it is never stored.
+constexpr int kStartHeight = 5595;
+constexpr int kStartWidth = 6870;
+constexpr int kDriveColumnWidth = 850;
+// The "Physical Path" column takes the list's width less this.
+constexpr int kPathColumnMargin = 900;
+
+enum class StartMode { interactive, add, restore };
+
+struct StartSwitch {
+    StartMode mode = StartMode::interactive;
+    std::string folder; // add mode: the text after "-ADD", as it stands
+};
+
+// The command line, trimmed and upper-cased: exactly "-R" restores the saved drives,
+// "-ADD" followed by anything (Explorer's verb) hands over a folder.
+StartSwitch readSwitch(const std::string& commandLine) {
+    const std::string text = vb::UCase(vb::Trim(commandLine));
+    if (text == "-R") {
+        return {StartMode::restore, {}};
+    }
+    if (text.rfind("-ADD", 0) == 0) {
+        return {StartMode::add, text.substr(4)};
+    }
+    return {};
+}
+
+std::string firstRunQuestion(const std::string& caption) {
+    return "This is your first time useing " + caption + "\r\n\r\n" +
+           "Would you like to add the option " + "To allow you to add folder paths from explorer" +
+           "\r\n" +
+           "This will be done by adding in menu item to the windows right menu for folders?";
+}
+
+// A stored window position in whole twips (absent counts as 0), kept within what a
+// window position can hold.
+int positionTwips(const std::optional<float>& stored) {
+    const double value = std::nearbyint(stored.value_or(0.0F));
+    constexpr double limit = INT_MAX / 2;
+    return static_cast<int>(value > limit ? limit : value < -limit ? -limit : value);
+}
+
+} // namespace
 
 void frmmain::Form_Load() {
     reported(platform_.boxes, "Form_Load", "frmmain", [&] {
+        // The vendor key is built from the program's file name at every access.
+        const auto vendorKey = [&] { return layout::vendorKey(platform_.program.exeName()); };
+        const auto stored = [&](const char* name) {
+            return reg32_.GetString(hkey::CurrentUser, vendorKey(), name);
+        };
+
+        view_.setTxtPathNameText(stored(layout::kPathName).value_or(""));
+        if (!view_.txtPathNameText().empty()) {
+            view_.setEnabled(MainControl::cmdcreate, true);
+        }
+        const bool firstRun = layout::isFirstRun(
+            settings_.GetSetting(layout::kApp, layout::kSectionMain, layout::kFirstTime, "yes"));
+
+        view_.move(view_.left(), view_.top(), view_.width(), kStartHeight);
+        view_.move(view_.left(), view_.top(), kStartWidth, kStartHeight);
+        // A position that is not a number counts as absent, as a missing one does.
+        view_.move(positionTwips(layout::storedWindowPosition(stored(layout::kLeft))), view_.top(),
+                   view_.width(), view_.height());
+        view_.move(view_.left(), positionTwips(layout::storedWindowPosition(stored(layout::kTop))),
+                   view_.width(), view_.height());
+        if (view_.left() == 0 || view_.top() == 0) {
+            view_.move((view_.screenWidth() - view_.width()) / 2,
+                       (view_.screenHeight() - view_.height()) / 2, view_.width(), view_.height());
+        }
+
+        if (firstRun) {
+            if (platform_.boxes.show(firstRunQuestion(view_.caption()), mb::YesNo | mb::Question,
+                                     "First Time") == mb::IdYes) {
+                RegisterFolderVerb(reg32_, platform_.program);
+            }
+            settings_.SaveSetting(layout::kApp, layout::kSectionMain, layout::kFirstTime,
+                                  layout::kFirstTimeAsked);
+        }
+
+        view_.lstDrivesAddColumn("Drive", kDriveColumnWidth);
+        view_.lstDrivesAddColumn("Physical Path", view_.lstDrivesWidth() - kPathColumnMargin);
+
+        // Only a stored 1 checks the box; a hand-edited value of anything else leaves it
+        // unchecked rather than failing the start.
+        int restore = 0;
+        try {
+            restore = layout::storedWholeNumber(settings_.GetSetting(
+                          layout::kApp, layout::kSectionConfig, layout::kRestore, "")) == 1
+                          ? 1
+                          : 0;
+        } catch (const ProcedureError&) {
+        }
+        view_.setChkrestoreValue(restore);
+
+        const StartSwitch start = readSwitch(platform_.program.commandLine());
         const std::string folder = platform_.program.folder();
         AbsRoot = FixPath(platform_.files.currentDirectoryOfDrive(folder.at(0))).substr(0, 3);
         AbsPath = FixPath(folder);
-        DoUpdate();
+
+        switch (start.mode) {
+        case StartMode::restore:
+            view_.hide();
+            restoreRun_ = true;
+            SetUpVDrives(platform_, settings_, AbsRoot);
+            unload(); // the program ends with it; the window is never shown
+            return;
+        case StartMode::add:
+            view_.setEnabled(MainControl::cmdcreate, true);
+            view_.setTxtPathNameText(start.folder);
+            DoUpdate();
+            return;
+        case StartMode::interactive:
+            DoUpdate();
+            break;
+        }
+
+        // The stored letter position; one that names no entry (the free letters changed
+        // since, or the value is not a number) selects the first free letter.
+        int index = layout::storedDriveIndex(stored(layout::kDriveIndex)).value_or(0);
+        const int count = view_.cbodrivesListCount();
+        if (index < -1 || index >= count) {
+            index = count > 0 ? 0 : -1;
+        }
+        view_.setCbodrivesListIndex(index);
+        cbodrives_Click();
     });
 }
 
-void frmmain::Form_Unload() {}
+void frmmain::Form_Unload() {
+    reported(platform_.boxes, "Form_Unload", "frmmain", [&] {
+        const auto save = [&](const char* name, const std::string& text) {
+            reg32_.SaveString(hkey::CurrentUser, layout::vendorKey(platform_.program.exeName()),
+                              name, text);
+        };
+        SelectedDrive.clear();
+        save(layout::kPathName, view_.txtPathNameText());
+        if (!restoreRun_) {
+            save(layout::kDriveIndex, std::to_string(view_.cbodrivesListIndex()));
+        }
+        if (!view_.minimized()) {
+            save(layout::kLeft, std::to_string(view_.left()));
+            save(layout::kTop, std::to_string(view_.top()));
+        }
+    });
+}
 
 void frmmain::Form_QueryUnload() {
     if (busy()) {
-        closePending_ = true;
+        closePending_ = true; // the window closes when the run has ended
         return;
     }
     unload();
 }
 
 void frmmain::unload() {
+    if (unloaded_) {
+        return;
+    }
+    unloaded_ = true;
     Form_Unload();
     view_.unload();
 }
 
-void frmmain::Form_Resize() {}
+void frmmain::Form_Resize() {
+    reported(platform_.boxes, "Form_Resize", "frmmain",
+             [&] { view_.setLineWidths(view_.clientWidth()); });
+}
 
 void frmmain::cbodrives_Click() {
     reported(platform_.boxes, "cbodrives_Click", "frmmain",
@@ -57,13 +208,27 @@ void frmmain::cmdRefresh_Click() {
     if (busy()) {
         return;
     }
+    // A close asked for during the refresh waits until the letter box is set again.
+    BusyScope busy(*this);
     SavedDriveIndex = view_.cbodrivesListIndex();
     DoUpdate();
     restoreDriveIndex(SavedDriveIndex);
 }
 
-void frmmain::mnuexit_Click() { Form_QueryUnload(); }
+void frmmain::mnuexit_Click() {
+    if (busy()) {
+        closePending_ = true;
+        return;
+    }
+    reported(platform_.boxes, "mnuexit_Click", "frmmain", [&] {
+        AbsPath.clear();
+        AbsRoot.clear();
+        unload();
+    });
+}
 
-void frmmain::cmdexit_Click() { mnuexit_Click(); }
+void frmmain::cmdexit_Click() {
+    mnuexit_Click();
+}
 
 } // namespace ostrel
