@@ -14,7 +14,7 @@ void parseListing(std::string_view text, const std::function<void(const DriveEnt
         }
         std::string_view line = text.substr(start, end - start);
         start = end + 1;
-        if (!line.empty() && line.back() == '\r') {
+        while (!line.empty() && line.back() == '\r') {
             line.remove_suffix(1);
         }
         const auto first = line.find_first_not_of(' ');

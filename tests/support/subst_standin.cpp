@@ -33,7 +33,7 @@ bool isDriveArgument(const std::string& arg) {
 }
 
 int fail(const char* message, const std::string& argument) {
-    std::printf("%s%s\r\n", message, argument.c_str());
+    std::printf("%s%s\n", message, argument.c_str()); // text mode writes CR LF
     return 1;
 }
 
@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
         for (char letter = 'A'; letter <= 'Z'; ++letter) {
             const std::string folder = substitutedFolder(letter);
             if (!folder.empty()) {
-                std::printf("%c:\\: => %s\r\n", letter, folder.c_str());
+                std::printf("%c:\\: => %s\n", letter, folder.c_str());
             }
         }
         return 0;
