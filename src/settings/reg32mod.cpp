@@ -26,7 +26,8 @@ std::optional<std::string> Reg32Mod::GetString(RegKeyHandle root, const std::str
 
 void Reg32Mod::SaveString(RegKeyHandle root, const std::string& path, const std::string& name,
                           const std::string& text) {
-    // The byte count is the text's length: no terminating NUL is stored.
+    // The byte count is the text's length, without its NUL (Windows itself adds the
+    // terminator that follows the counted bytes; the empty text stays zero bytes).
     reported(boxes_, "SaveString", "Reg32Mod",
              [&] { writeTextValue(registry_, root, path, name, text); });
 }

@@ -1,0 +1,79 @@
+#include "platform/win32/registry_win32.h"
+
+#include <windows.h>
+
+namespace ostrel {
+namespace {
+
+// The predefined roots are 32-bit values that the system sign-extends on 64 bits
+// (HKEY_CURRENT_USER is 0xFFFFFFFF80000001 there); opened keys pass as they are.
+HKEY toHkey(RegKeyHandle key) {
+    if (key >= 0x80000000u && key <= 0x800000FFu) {
+        return reinterpret_cast<HKEY>(static_cast<LONG_PTR>(static_cast<LONG>(key)));
+    }
+    return reinterpret_cast<HKEY>(key);
+}
+
+// Hands an opened key on; no handle is handed on from a failed call.
+long handOn(LONG result, HKEY opened, RegKeyHandle& key) {
+    key = result == ERROR_SUCCESS ? reinterpret_cast<RegKeyHandle>(opened) : 0;
+    return result;
+}
+
+} // namespace
+
+long Win32Registry::createKey(RegKeyHandle root, const std::string& path, RegKeyHandle& key) {
+    HKEY opened = nullptr;
+    const LONG result = RegCreateKeyA(toHkey(root), path.c_str(), &opened);
+    return handOn(result, opened, key);
+}
+
+long Win32Registry::openKey(RegKeyHandle root, const std::string& path, RegKeyHandle& key) {
+    HKEY opened = nullptr;
+    const LONG result = RegOpenKeyA(toHkey(root), path.c_str(), &opened);
+    return handOn(result, opened, key);
+}
+
+long Win32Registry::openKeyEx(RegKeyHandle root, const std::string& path, std::uint32_t access,
+                              RegKeyHandle& key) {
+    HKEY opened = nullptr;
+    const LONG result = RegOpenKeyExA(toHkey(root), path.c_str(), 0, access, &opened);
+    return handOn(result, opened, key);
+}
+
+long Win32Registry::queryValue(RegKeyHandle key, const std::string& name, std::uint32_t* type,
+                               char* data, std::uint32_t* size) {
+    DWORD valueType = type ? *type : 0;
+    DWORD byteCount = size ? *size : 0;
+    const LONG result =
+        RegQueryValueExA(toHkey(key), name.c_str(), nullptr, &valueType,
+                         reinterpret_cast<BYTE*>(data), size ? &byteCount : nullptr);
+    if (type) {
+        *type = valueType;
+    }
+    if (size) {
+        *size = byteCount;
+    }
+    return result;
+}
+
+long Win32Registry::setValue(RegKeyHandle key, const std::string& name, std::uint32_t type,
+                             const char* data, std::uint32_t size) {
+    return RegSetValueExA(toHkey(key), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data),
+                          size);
+}
+
+long Win32Registry::deleteValue(RegKeyHandle key, const std::string& name) {
+    return RegDeleteValueA(toHkey(key), name.c_str());
+}
+
+long Win32Registry::deleteTree(RegKeyHandle root, const std::string& path) {
+    // With a subkey named, the key itself goes too, after everything below it.
+    return RegDeleteTreeA(toHkey(root), path.c_str());
+}
+
+long Win32Registry::closeKey(RegKeyHandle key) {
+    return RegCloseKey(toHkey(key));
+}
+
+} // namespace ostrel
