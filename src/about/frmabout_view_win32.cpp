@@ -28,27 +28,6 @@ HBITMAP loadBitmap(HINSTANCE instance, const char* name) {
     return static_cast<HBITMAP>(LoadImageA(instance, name, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
 }
 
-void registerClasses(HINSTANCE instance, WNDPROC windowProc, WNDPROC panelProc) {
-    WNDCLASSEXA windowClass{};
-    if (GetClassInfoExA(instance, kWindowClass, &windowClass)) {
-        return;
-    }
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kWindowClass;
-    RegisterClassExA(&windowClass);
-
-    WNDCLASSEXA panelClass{};
-    panelClass.cbSize = sizeof panelClass;
-    panelClass.lpfnWndProc = panelProc;
-    panelClass.hInstance = instance;
-    panelClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    panelClass.lpszClassName = kPanelClass;
-    RegisterClassExA(&panelClass);
-}
-
 // Paints a picture at the top left corner of a window's client area.
 void drawPicture(HDC dc, HBITMAP picture) {
     BITMAP size{};
@@ -81,7 +60,8 @@ Win32AboutView::~Win32AboutView() {
 void Win32AboutView::createWindow(HINSTANCE instance) {
     static const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
-    registerClasses(instance, windowProc, panelProc);
+    registerWindowClass(instance, kWindowClass, windowProc);
+    registerWindowClass(instance, kPanelClass, panelProc);
     RECT outer{0, 0, scale_.pixelsX(kClientWidth), scale_.pixelsY(kClientHeight)};
     AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
     CreateWindowExA(kExStyle, kWindowClass, "", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -305,22 +285,8 @@ void Win32AboutView::unload() {
 
 LRESULT CALLBACK Win32AboutView::windowProc(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* view = static_cast<Win32AboutView*>(
-            reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
-        view->window_ = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
-    }
-    auto* view = reinterpret_cast<Win32AboutView*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (view == nullptr) {
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        view->window_ = nullptr;
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-    return view->handle(message, wParam, lParam);
+    return routeToOwner(window, message, wParam, lParam, &Win32AboutView::window_,
+                        &Win32AboutView::handle);
 }
 
 // Panels hand their controls' notifications and colour questions to the dialog, and

@@ -33,4 +33,17 @@ std::string windowText(HWND window) {
     return text;
 }
 
+void registerWindowClass(HINSTANCE instance, const char* name, WNDPROC procedure) {
+    WNDCLASSEXA windowClass{};
+    if (GetClassInfoExA(instance, name, &windowClass)) {
+        return;
+    }
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = name;
+    RegisterClassExA(&windowClass);
+}
+
 } // namespace ostrel
