@@ -1,7 +1,7 @@
 // The restore check box: the saved drive set and the start-up entry.
 #include "app/frmmain.h"
 
-#include <cstdint>
+#include <string>
 
 #include "platform/files.h"
 #include "settings/integration.h"
@@ -23,9 +23,6 @@ void frmmain::chkrestore_Click() {
             return;
         }
         SaveStartupEntry(reg32_, platform_.program);
-        if (rows > INT16_MAX) {
-            raise(err::Overflow);
-        }
         for (int i = 1; i <= rows; ++i) {
             settings_.SaveSetting(
                 layout::kApp, layout::kSectionConfig, layout::drivesKey(i),
