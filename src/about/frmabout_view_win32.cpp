@@ -23,6 +23,8 @@ constexpr int kClientHeight = 3870;
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 constexpr DWORD kLabel = SS_LEFT | SS_NOPREFIX;
+// A label that takes the size of its text never wraps it.
+constexpr DWORD kSizedLabel = SS_LEFTNOWORDWRAP | SS_NOPREFIX;
 
 HBITMAP loadBitmap(HINSTANCE instance, const char* name) {
     return static_cast<HBITMAP>(LoadImageA(instance, name, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
@@ -91,10 +93,10 @@ void Win32AboutView::createControls(HINSTANCE instance) {
     SetWindowLongPtrA(picture3_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(banner_.get()));
     lblTitle_ = child(picture3_, aboutid::lblTitle, WC_STATICA, "", kLabel, {2280, 90, 4335, 240},
                       titleFont_.get());
-    label8_ = child(picture3_, aboutid::Label8, WC_STATICA, "This program is freeware", kLabel,
+    label8_ = child(picture3_, aboutid::Label8, WC_STATICA, "This program is freeware", kSizedLabel,
                     {4800, 360, 1845, 210}, noteFont_.get());
     const HWND label1 =
-        child(window_, aboutid::Label1, WC_STATICA, "This software is registered to:", kLabel,
+        child(window_, aboutid::Label1, WC_STATICA, "This software is registered to:", kSizedLabel,
               {120, 960, 2055, 195}, dialogFont_.get());
 
     // The registration block.
@@ -103,15 +105,15 @@ void Win32AboutView::createControls(HINSTANCE instance) {
     const Twips places[] = {{90, 120, 1530, 195}, {90, 420, 1440, 195}, {90, 720, 1290, 195}};
     HWND label4[3] = {};
     for (int i = 0; i < 3; ++i) {
-        label4[i] = child(picture1, aboutid::Label4First + i, WC_STATICA, captions[i], kLabel,
+        label4[i] = child(picture1, aboutid::Label4First + i, WC_STATICA, captions[i], kSizedLabel,
                           places[i], verdana_.get());
     }
-    lblregname_ = child(picture1, aboutid::lblregname, WC_STATICA, "Unregistered Name", kLabel,
+    lblregname_ = child(picture1, aboutid::lblregname, WC_STATICA, "Unregistered Name", kSizedLabel,
                         {1785, 120, 1650, 195}, verdana_.get());
     lblregcompany_ = child(picture1, aboutid::lblregcompany, WC_STATICA, "Unregistered Company",
-                           kLabel, {1785, 420, 1980, 195}, verdana_.get());
+                           kSizedLabel, {1785, 420, 1980, 195}, verdana_.get());
     lblregserial_ = child(picture1, aboutid::lblregserial, WC_STATICA, "0000-0000-0000-0000",
-                          kLabel, {1785, 720, 1905, 195}, verdana_.get());
+                          kSizedLabel, {1785, 720, 1905, 195}, verdana_.get());
     const HWND image2 =
         child(picture1, aboutid::Image2, WC_STATICA, "", SS_BITMAP, {5520, 120, 960, 960}, nullptr);
 
@@ -119,16 +121,16 @@ void Win32AboutView::createControls(HINSTANCE instance) {
     child(window_, aboutid::Frame1, WC_STATICA, "", SS_ETCHEDFRAME, {0, 2640, 6855, 40}, nullptr);
     const HWND image1 =
         child(window_, aboutid::Image1, WC_STATICA, "", SS_BITMAP, {0, 2730, 2115, 720}, nullptr);
-    lblHomePage_ = child(window_, aboutid::lblHomePage, WC_STATICA, "WebSite", kLabel | SS_NOTIFY,
-                         {2280, 2940, 735, 195}, linkFont_.get());
-    lblEMail_ = child(window_, aboutid::lblEMail, WC_STATICA, "Email me", kLabel | SS_NOTIFY,
+    lblHomePage_ = child(window_, aboutid::lblHomePage, WC_STATICA, "WebSite",
+                         kSizedLabel | SS_NOTIFY, {2280, 2940, 735, 195}, linkFont_.get());
+    lblEMail_ = child(window_, aboutid::lblEMail, WC_STATICA, "Email me", kSizedLabel | SS_NOTIFY,
                       {3240, 2940, 765, 195}, linkFont_.get());
     child(window_, aboutid::cmdSysInfo, WC_BUTTONA, "&System Info...",
           BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, {4320, 2880, 1245, 400}, dialogFont_.get());
     cmdok_ = child(window_, aboutid::cmdok, WC_BUTTONA, "&OK", BS_DEFPUSHBUTTON | WS_TABSTOP,
                    {5640, 2880, 1155, 400}, dialogFont_.get());
     child(window_, aboutid::Frame2, WC_STATICA, "", SS_ETCHEDFRAME, {0, 3480, 6855, 40}, nullptr);
-    lblCopyright_ = child(window_, aboutid::lblCopyright, WC_STATICA, "", kLabel,
+    lblCopyright_ = child(window_, aboutid::lblCopyright, WC_STATICA, "", kSizedLabel,
                           {3420, 3600, 3315, 195}, verdana_.get());
 
     SendMessageA(image2, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(icon_.get()));
@@ -162,14 +164,18 @@ void Win32AboutView::addToolTip(HWND control, const char* text) {
 void Win32AboutView::sizeToText(HWND label) {
     const std::string text = windowText(label);
     RECT extent{0, 0, 0, 0};
+    SIZE blank{};
     {
         const WindowDc dc(label);
         const Selected font(dc.get(),
                             reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0)));
         DrawTextA(dc.get(), text.empty() ? " " : text.c_str(), -1, &extent,
                   DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
+        GetTextExtentPoint32A(dc.get(), " ", 1, &blank);
     }
-    const int width = text.empty() ? 0 : extent.right;
+    // The room of one blank more: a label draws its text a little wider than it measures
+    // on some systems, which would cut off the last character.
+    const int width = text.empty() ? 0 : extent.right + blank.cx;
     SetWindowPos(label, nullptr, 0, 0, width, extent.bottom,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(label, nullptr, TRUE);

@@ -133,6 +133,49 @@ TEST_F(AboutDialog, ShowsItsControlsOverADisabledOwnerAndOkClosesIt) {
         for (const int link : {aboutid::lblHomePage, aboutid::lblEMail}) {
             EXPECT_TRUE(GetWindowLongA(item(dialog, link), GWL_STYLE) & SS_NOTIFY);
         }
+        // Fonts and text colours, as the labels draw with them.
+        const struct {
+            int id;
+            const char* face;
+            int hundredths;
+            bool bold, underline;
+            COLORREF colour;
+        } looks[] = {
+            {aboutid::lblTitle, "Arial", 975, true, false, RGB(0, 0, 0)},
+            {aboutid::Label8, "Arial", 825, false, false, RGB(0, 0, 255)},
+            {aboutid::lblregname, "Verdana", 825, false, false, RGB(0, 0, 0)},
+            {aboutid::lblHomePage, "MS Sans Serif", 825, true, true, RGB(0, 0, 192)},
+            {aboutid::lblEMail, "MS Sans Serif", 825, true, true, RGB(0, 0, 192)},
+            {aboutid::lblCopyright, "Verdana", 825, false, false, RGB(64, 64, 64)},
+        };
+        const HDC dc = GetDC(dialog);
+        for (const auto& look : looks) {
+            const HWND control = item(dialog, look.id);
+            LOGFONTA font{};
+            GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)),
+                       sizeof font, &font);
+            EXPECT_STREQ(font.lfFaceName, look.face) << look.id;
+            EXPECT_EQ(font.lfHeight, -MulDiv(look.hundredths, scale.dpiY(), 7200)) << look.id;
+            EXPECT_EQ(font.lfWeight >= FW_BOLD, look.bold) << look.id;
+            EXPECT_EQ(font.lfUnderline != 0, look.underline) << look.id;
+            SendMessageA(GetParent(control), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                         reinterpret_cast<LPARAM>(control));
+            EXPECT_EQ(GetTextColor(dc), look.colour) << look.id;
+        }
+        ReleaseDC(dialog, dc);
+
+        // Over a link the pointer changes; elsewhere the dialog leaves it alone.
+        const auto pointerOver = [&](int id) {
+            return SendMessageA(dialog, WM_SETCURSOR, reinterpret_cast<WPARAM>(item(dialog, id)),
+                                MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        };
+        SetCursor(LoadCursor(nullptr, IDC_ARROW));
+        EXPECT_TRUE(pointerOver(aboutid::lblEMail));
+        EXPECT_NE(GetCursor(), LoadCursor(nullptr, IDC_ARROW));
+        EXPECT_TRUE(pointerOver(aboutid::lblHomePage));
+        SetCursor(LoadCursor(nullptr, IDC_ARROW));
+        pointerOver(aboutid::lblregname);
+        EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_ARROW));
         SendMessageA(item(dialog, aboutid::cmdok), BM_CLICK, 0, 0);
     }});
     showAboutDialog(rig.platform, owner);
@@ -140,6 +183,27 @@ TEST_F(AboutDialog, ShowsItsControlsOverADisabledOwnerAndOkClosesIt) {
     EXPECT_EQ(FindWindowA("OstrelAbout", nullptr), nullptr) << "closed and destroyed";
     EXPECT_TRUE(IsWindowEnabled(owner));
     EXPECT_TRUE(rig.boxes.shown.empty());
+}
+
+TEST(AboutArtwork, TheLinkPointerIsAHandPointingFromItsHotSpot) {
+    // The file that the program's resources carry, beside this test's sources.
+    std::string path = __FILE__;
+    path = "Z:" + path.substr(0, path.rfind("/tests/")) + "/res/about_link.cur";
+    const auto pointer = static_cast<HCURSOR>(
+        LoadImageA(nullptr, path.c_str(), IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE));
+    ASSERT_NE(pointer, nullptr) << path;
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(pointer, &info));
+    EXPECT_FALSE(info.fIcon);
+    EXPECT_EQ(info.xHotspot, 5u);
+    EXPECT_EQ(info.yHotspot, 0u);
+    BITMAP mask{};
+    GetObjectA(info.hbmMask, sizeof mask, &mask);
+    EXPECT_EQ(mask.bmWidth, 32);
+    EXPECT_EQ(mask.bmHeight, 64) << "monochrome: the AND and XOR masks in one bitmap";
+    EXPECT_EQ(info.hbmColor, nullptr);
+    DeleteObject(info.hbmMask);
+    DestroyCursor(pointer);
 }
 
 TEST_F(AboutDialog, LinksAndSystemInfoReachTheirHandlers) {
