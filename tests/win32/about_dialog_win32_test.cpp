@@ -5,55 +5,21 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <vector>
-
 #include "about/frmabout.h"
 #include "about/frmabout_ids.h"
 #include "about/frmabout_win32.h"
 #include "platform/win32/child_window_win32.h"
 #include "support/fakes.h"
+#include "support/modal_script_win32.h"
 
 namespace ostrel::test {
 namespace {
 
 const char* const kWindowsKey = "Software\\Microsoft\\Windows NT\\CurrentVersion";
 
-// Steps that run one per timer tick inside the dialog's own message loop; the dialog is
-// closed after the last one whatever they did.
-class Script {
-  public:
-    explicit Script(std::vector<std::function<void(HWND)>> steps) : steps_(std::move(steps)) {
-        current_ = this;
-        timer_ = SetTimer(nullptr, 0, 50, tick);
-    }
-    ~Script() {
-        KillTimer(nullptr, timer_);
-        current_ = nullptr;
-    }
-    Script(const Script&) = delete;
-    Script& operator=(const Script&) = delete;
-    std::size_t ran() const { return next_; }
-
-  private:
-    static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
-        Script* script = current_;
-        const HWND dialog = FindWindowA("OstrelAbout", nullptr);
-        if (script == nullptr || dialog == nullptr) {
-            return;
-        }
-        if (script->next_ < script->steps_.size()) {
-            script->steps_[script->next_++](dialog);
-        } else if (++script->overdue_ > 20) {
-            DestroyWindow(dialog); // a step did not close it: end the test's wait
-        }
-    }
-    static inline Script* current_ = nullptr;
-    std::vector<std::function<void(HWND)>> steps_;
-    std::size_t next_ = 0;
-    int overdue_ = 0;
-    UINT_PTR timer_ = 0;
-};
+HWND aboutWindow() {
+    return FindWindowA("OstrelAbout", nullptr);
+}
 
 struct AboutDialog : ::testing::Test {
     Rig rig;
@@ -99,85 +65,87 @@ TEST_F(AboutDialog, ShowsItsControlsOverADisabledOwnerAndOkClosesIt) {
     rig.registry.putString(hkey::LocalMachine, kWindowsKey, "RegisteredOwner",
                            std::string("A registered owner with a long name\0", 36));
     rig.registry.putString(hkey::LocalMachine, kWindowsKey, "ProductId", "12345-OEM");
-    Script script({[&](HWND dialog) {
-        EXPECT_FALSE(IsWindowEnabled(owner));
-        EXPECT_EQ(GetWindow(dialog, GW_OWNER), owner);
-        EXPECT_EQ(windowText(dialog), "About ");
-        EXPECT_EQ(GetWindowLongA(dialog, GWL_STYLE) & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
-        RECT client{};
-        GetClientRect(dialog, &client);
-        EXPECT_EQ(client.right, scale.pixelsX(6870));
-        EXPECT_EQ(client.bottom, scale.pixelsY(3870));
+    ModalScript script(
+        aboutWindow, {[&](HWND dialog) {
+            EXPECT_FALSE(IsWindowEnabled(owner));
+            EXPECT_EQ(GetWindow(dialog, GW_OWNER), owner);
+            EXPECT_EQ(windowText(dialog), "About ");
+            EXPECT_EQ(GetWindowLongA(dialog, GWL_STYLE) & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
+            RECT client{};
+            GetClientRect(dialog, &client);
+            EXPECT_EQ(client.right, scale.pixelsX(6870));
+            EXPECT_EQ(client.bottom, scale.pixelsY(3870));
 
-        EXPECT_EQ(windowText(item(dialog, aboutid::lblTitle)), "Ostrel v3.189");
-        EXPECT_EQ(windowText(item(dialog, aboutid::lblregname)),
-                  "A registered owner with a long name");
-        EXPECT_EQ(windowText(item(dialog, aboutid::lblregcompany)), "Unregistered Company");
-        EXPECT_EQ(windowText(item(dialog, aboutid::lblregserial)), "12345-OEM");
-        EXPECT_EQ(windowText(item(dialog, aboutid::lblCopyright)), "");
-        EXPECT_EQ(windowText(item(dialog, aboutid::cmdok)), "&OK");
-        EXPECT_EQ(windowText(item(dialog, aboutid::cmdSysInfo)), "&System Info...");
+            EXPECT_EQ(windowText(item(dialog, aboutid::lblTitle)), "Ostrel v3.189");
+            EXPECT_EQ(windowText(item(dialog, aboutid::lblregname)),
+                      "A registered owner with a long name");
+            EXPECT_EQ(windowText(item(dialog, aboutid::lblregcompany)), "Unregistered Company");
+            EXPECT_EQ(windowText(item(dialog, aboutid::lblregserial)), "12345-OEM");
+            EXPECT_EQ(windowText(item(dialog, aboutid::lblCopyright)), "");
+            EXPECT_EQ(windowText(item(dialog, aboutid::cmdok)), "&OK");
+            EXPECT_EQ(windowText(item(dialog, aboutid::cmdSysInfo)), "&System Info...");
 
-        expectPlace(dialog, aboutid::Picture3, {0, 0, 6870, 780});
-        expectPlace(dialog, aboutid::lblTitle, {2280, 90, 4335, 240});
-        expectPlace(dialog, aboutid::Picture1, {120, 1200, 6615, 1215});
-        expectPlace(dialog, aboutid::Frame1, {0, 2640, 6855, 40});
-        expectPlace(dialog, aboutid::Frame2, {0, 3480, 6855, 40});
-        expectPlace(dialog, aboutid::cmdSysInfo, {4320, 2880, 1245, 400});
-        expectPlace(dialog, aboutid::cmdok, {5640, 2880, 1155, 400});
-        // Labels size themselves to their text from their top left corner.
-        expectPlace(dialog, aboutid::lblregname, {1785, 120, 0, 0}, false);
-        expectPlace(dialog, aboutid::lblHomePage, {2280, 2940, 0, 0}, false);
-        const RECT name = placeOf(item(dialog, aboutid::lblregname));
-        EXPECT_GT(name.right - name.left, scale.pixelsX(1650));
-        for (const int link : {aboutid::lblHomePage, aboutid::lblEMail}) {
-            EXPECT_TRUE(GetWindowLongA(item(dialog, link), GWL_STYLE) & SS_NOTIFY);
-        }
-        // Fonts and text colours, as the labels draw with them.
-        const struct {
-            int id;
-            const char* face;
-            int hundredths;
-            bool bold, underline;
-            COLORREF colour;
-        } looks[] = {
-            {aboutid::lblTitle, "Arial", 975, true, false, RGB(0, 0, 0)},
-            {aboutid::Label8, "Arial", 825, false, false, RGB(0, 0, 255)},
-            {aboutid::lblregname, "Verdana", 825, false, false, RGB(0, 0, 0)},
-            {aboutid::lblHomePage, "MS Sans Serif", 825, true, true, RGB(0, 0, 192)},
-            {aboutid::lblEMail, "MS Sans Serif", 825, true, true, RGB(0, 0, 192)},
-            {aboutid::lblCopyright, "Verdana", 825, false, false, RGB(64, 64, 64)},
-        };
-        const HDC dc = GetDC(dialog);
-        for (const auto& look : looks) {
-            const HWND control = item(dialog, look.id);
-            LOGFONTA font{};
-            GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)),
-                       sizeof font, &font);
-            EXPECT_STREQ(font.lfFaceName, look.face) << look.id;
-            EXPECT_EQ(font.lfHeight, -MulDiv(look.hundredths, scale.dpiY(), 7200)) << look.id;
-            EXPECT_EQ(font.lfWeight >= FW_BOLD, look.bold) << look.id;
-            EXPECT_EQ(font.lfUnderline != 0, look.underline) << look.id;
-            SendMessageA(GetParent(control), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                         reinterpret_cast<LPARAM>(control));
-            EXPECT_EQ(GetTextColor(dc), look.colour) << look.id;
-        }
-        ReleaseDC(dialog, dc);
+            expectPlace(dialog, aboutid::Picture3, {0, 0, 6870, 780});
+            expectPlace(dialog, aboutid::lblTitle, {2280, 90, 4335, 240});
+            expectPlace(dialog, aboutid::Picture1, {120, 1200, 6615, 1215});
+            expectPlace(dialog, aboutid::Frame1, {0, 2640, 6855, 40});
+            expectPlace(dialog, aboutid::Frame2, {0, 3480, 6855, 40});
+            expectPlace(dialog, aboutid::cmdSysInfo, {4320, 2880, 1245, 400});
+            expectPlace(dialog, aboutid::cmdok, {5640, 2880, 1155, 400});
+            // Labels size themselves to their text from their top left corner.
+            expectPlace(dialog, aboutid::lblregname, {1785, 120, 0, 0}, false);
+            expectPlace(dialog, aboutid::lblHomePage, {2280, 2940, 0, 0}, false);
+            const RECT name = placeOf(item(dialog, aboutid::lblregname));
+            EXPECT_GT(name.right - name.left, scale.pixelsX(1650));
+            for (const int link : {aboutid::lblHomePage, aboutid::lblEMail}) {
+                EXPECT_TRUE(GetWindowLongA(item(dialog, link), GWL_STYLE) & SS_NOTIFY);
+            }
+            // Fonts and text colours, as the labels draw with them.
+            const struct {
+                int id;
+                const char* face;
+                int hundredths;
+                bool bold, underline;
+                COLORREF colour;
+            } looks[] = {
+                {aboutid::lblTitle, "Arial", 975, true, false, RGB(0, 0, 0)},
+                {aboutid::Label8, "Arial", 825, false, false, RGB(0, 0, 255)},
+                {aboutid::lblregname, "Verdana", 825, false, false, RGB(0, 0, 0)},
+                {aboutid::lblHomePage, "MS Sans Serif", 825, true, true, RGB(0, 0, 192)},
+                {aboutid::lblEMail, "MS Sans Serif", 825, true, true, RGB(0, 0, 192)},
+                {aboutid::lblCopyright, "Verdana", 825, false, false, RGB(64, 64, 64)},
+            };
+            const HDC dc = GetDC(dialog);
+            for (const auto& look : looks) {
+                const HWND control = item(dialog, look.id);
+                LOGFONTA font{};
+                GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)),
+                           sizeof font, &font);
+                EXPECT_STREQ(font.lfFaceName, look.face) << look.id;
+                EXPECT_EQ(font.lfHeight, -MulDiv(look.hundredths, scale.dpiY(), 7200)) << look.id;
+                EXPECT_EQ(font.lfWeight >= FW_BOLD, look.bold) << look.id;
+                EXPECT_EQ(font.lfUnderline != 0, look.underline) << look.id;
+                SendMessageA(GetParent(control), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                             reinterpret_cast<LPARAM>(control));
+                EXPECT_EQ(GetTextColor(dc), look.colour) << look.id;
+            }
+            ReleaseDC(dialog, dc);
 
-        // Over a link the pointer changes; elsewhere the dialog leaves it alone.
-        const auto pointerOver = [&](int id) {
-            return SendMessageA(dialog, WM_SETCURSOR, reinterpret_cast<WPARAM>(item(dialog, id)),
-                                MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-        };
-        SetCursor(LoadCursor(nullptr, IDC_ARROW));
-        EXPECT_TRUE(pointerOver(aboutid::lblEMail));
-        EXPECT_NE(GetCursor(), LoadCursor(nullptr, IDC_ARROW));
-        EXPECT_TRUE(pointerOver(aboutid::lblHomePage));
-        SetCursor(LoadCursor(nullptr, IDC_ARROW));
-        pointerOver(aboutid::lblregname);
-        EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_ARROW));
-        SendMessageA(item(dialog, aboutid::cmdok), BM_CLICK, 0, 0);
-    }});
+            // Over a link the pointer changes; elsewhere the dialog leaves it alone.
+            const auto pointerOver = [&](int id) {
+                return SendMessageA(dialog, WM_SETCURSOR,
+                                    reinterpret_cast<WPARAM>(item(dialog, id)),
+                                    MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+            };
+            SetCursor(LoadCursor(nullptr, IDC_ARROW));
+            EXPECT_TRUE(pointerOver(aboutid::lblEMail));
+            EXPECT_NE(GetCursor(), LoadCursor(nullptr, IDC_ARROW));
+            EXPECT_TRUE(pointerOver(aboutid::lblHomePage));
+            SetCursor(LoadCursor(nullptr, IDC_ARROW));
+            pointerOver(aboutid::lblregname);
+            EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_ARROW));
+            SendMessageA(item(dialog, aboutid::cmdok), BM_CLICK, 0, 0);
+        }});
     showAboutDialog(rig.platform, owner);
     EXPECT_EQ(script.ran(), 1u);
     EXPECT_EQ(FindWindowA("OstrelAbout", nullptr), nullptr) << "closed and destroyed";
@@ -208,20 +176,22 @@ TEST(AboutArtwork, TheLinkPointerIsAHandPointingFromItsHotSpot) {
 
 TEST_F(AboutDialog, LinksAndSystemInfoReachTheirHandlers) {
     HWND shown = nullptr;
-    Script script({[&](HWND dialog) {
-        shown = dialog;
-        const auto click = [&](int id) {
-            const HWND control = item(dialog, id);
-            SendMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(id, STN_CLICKED),
-                         reinterpret_cast<LPARAM>(control));
-        };
-        click(aboutid::lblEMail);
-        click(aboutid::lblHomePage);
-        // Without the tool's registry entries it is unavailable; the box is answered.
-        SendMessageA(item(dialog, aboutid::cmdSysInfo), BM_CLICK, 0, 0);
-        EXPECT_TRUE(IsWindow(dialog)) << "the dialog stays open";
-        PostMessageA(dialog, WM_CLOSE, 0, 0);
-    }});
+    ModalScript script(aboutWindow, {[&](HWND dialog) {
+                           shown = dialog;
+                           const auto click = [&](int id) {
+                               const HWND control = item(dialog, id);
+                               SendMessageA(GetParent(control), WM_COMMAND,
+                                            MAKEWPARAM(id, STN_CLICKED),
+                                            reinterpret_cast<LPARAM>(control));
+                           };
+                           click(aboutid::lblEMail);
+                           click(aboutid::lblHomePage);
+                           // Without the tool's registry entries it is unavailable; the box is
+                           // answered.
+                           SendMessageA(item(dialog, aboutid::cmdSysInfo), BM_CLICK, 0, 0);
+                           EXPECT_TRUE(IsWindow(dialog)) << "the dialog stays open";
+                           PostMessageA(dialog, WM_CLOSE, 0, 0);
+                       }});
     showAboutDialog(rig.platform, owner);
     ASSERT_EQ(rig.shell.executed.size(), 2u);
     EXPECT_EQ(rig.shell.executed[0].owner, reinterpret_cast<std::uintptr_t>(shown));
@@ -238,10 +208,10 @@ TEST_F(AboutDialog, EnterAndEscCloseItAndEachOpeningReadsTheRegistryAgain) {
         const std::string owner_name = key == VK_RETURN ? "First" : "Second";
         rig.registry.putString(hkey::LocalMachine, kWindowsKey, "RegisteredOwner", owner_name);
         std::string seen;
-        Script script({[&](HWND dialog) {
-            seen = windowText(item(dialog, aboutid::lblregname));
-            PostMessageA(GetFocus(), WM_KEYDOWN, key, 0);
-        }});
+        ModalScript script(aboutWindow, {[&](HWND dialog) {
+                               seen = windowText(item(dialog, aboutid::lblregname));
+                               PostMessageA(GetFocus(), WM_KEYDOWN, key, 0);
+                           }});
         showAboutDialog(rig.platform, owner);
         EXPECT_EQ(seen, owner_name);
         EXPECT_EQ(FindWindowA("OstrelAbout", nullptr), nullptr) << key;
