@@ -29,21 +29,23 @@ class ModalScript {
     // How many steps have run.
     std::size_t ran() const { return next_; }
 
-    // The visible window of this thread with the class name that `owner` owns, or null.
-    static HWND ownedWindow(HWND owner, const char* className) {
+    // The window of this thread with the class name that `owner` owns, or null; by
+    // default only a visible one.
+    static HWND ownedWindow(HWND owner, const char* className, bool visibleOnly = true) {
         struct Search {
             HWND owner;
             const char* className;
+            bool visibleOnly;
             HWND found;
-        } search{owner, className, nullptr};
+        } search{owner, className, visibleOnly, nullptr};
         EnumThreadWindows(
             GetCurrentThreadId(),
             [](HWND window, LPARAM lParam) -> BOOL {
                 auto& s = *reinterpret_cast<Search*>(lParam);
                 char name[64] = {};
                 GetClassNameA(window, name, sizeof name);
-                if (IsWindowVisible(window) && GetWindow(window, GW_OWNER) == s.owner &&
-                    lstrcmpiA(name, s.className) == 0) {
+                if ((!s.visibleOnly || IsWindowVisible(window)) &&
+                    GetWindow(window, GW_OWNER) == s.owner && lstrcmpiA(name, s.className) == 0) {
                     s.found = window;
                     return FALSE;
                 }

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include "about/frmabout.h"
 #include "about/frmabout_ids.h"
 #include "about/frmabout_win32.h"
@@ -130,6 +132,21 @@ TEST_F(AboutDialog, ShowsItsControlsOverADisabledOwnerAndOkClosesIt) {
                 EXPECT_EQ(GetTextColor(dc), look.colour) << look.id;
             }
             ReleaseDC(dialog, dc);
+
+            // The links' tooltips name the addresses they open.
+            const HWND tips = ModalScript::ownedWindow(dialog, TOOLTIPS_CLASSA, false);
+            const auto tipOf = [&](int id) {
+                char text[256] = {};
+                TOOLINFOA tool{};
+                tool.cbSize = TTTOOLINFOA_V2_SIZE;
+                tool.hwnd = dialog;
+                tool.uId = reinterpret_cast<UINT_PTR>(item(dialog, id));
+                tool.lpszText = text;
+                SendMessageA(tips, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+                return std::string(text);
+            };
+            EXPECT_EQ(tipOf(aboutid::lblHomePage), kHomePage);
+            EXPECT_EQ(tipOf(aboutid::lblEMail), kSupportEMail);
 
             // Over a link the pointer changes; elsewhere the dialog leaves it alone.
             const auto pointerOver = [&](int id) {
