@@ -1,0 +1,208 @@
+// Ostrel's costs against the bare work it wraps, measured side by side in one run
+// under Wine, with the subst stand-in on the search path. Prints one ratio a line.
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "drives/command_runner.h"
+#include "drives/restore.h"
+#include "platform/win32/dialogs_win32.h"
+#include "platform/win32/files_win32.h"
+#include "platform/win32/process_win32.h"
+#include "platform/win32/program_info_win32.h"
+#include "platform/win32/registry_win32.h"
+#include "platform/win32/shell_win32.h"
+#include "settings/layout.h"
+#include "settings/settings_store.h"
+#include "support/fakes.h"
+
+using namespace ostrel;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// Runs a command line hidden and waits for it, the plainest way the system offers.
+void bareRun(const std::string& commandLine) {
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                        nullptr, &startup, &info)) {
+        std::printf("cannot start %s\n", commandLine.c_str());
+        return;
+    }
+    WaitForSingleObject(info.hProcess, INFINITE);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+}
+
+// Alternates the two measurements so that drift of the machine hits both alike.
+void sideBySide(const char* what, double goal, int rounds, const std::function<void()>& ours,
+                const std::function<void()>& yardstick, const char* unit = "x") {
+    ours();
+    yardstick();
+    double oursTotal = 0;
+    double yardstickTotal = 0;
+    for (int i = 0; i < rounds; ++i) {
+        auto start = Clock::now();
+        ours();
+        oursTotal += secondsSince(start);
+        start = Clock::now();
+        yardstick();
+        yardstickTotal += secondsSince(start);
+    }
+    std::printf("%-58s %6.3f %s  (%.1f ms against %.1f ms; goal at most %.2f)\n", what,
+                oursTotal / yardstickTotal, unit, 1000 * oursTotal / rounds,
+                1000 * yardstickTotal / rounds, goal);
+}
+
+double processCpuSeconds() {
+    FILETIME created, exited, kernel, user;
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    const auto value = [](const FILETIME& time) {
+        return static_cast<double>((static_cast<ULONGLONG>(time.dwHighDateTime) << 32) |
+                                   time.dwLowDateTime) /
+               1e7;
+    };
+    return value(kernel) + value(user);
+}
+
+// Seconds from starting a program to its visible top-level window with that title.
+double timeToWindow(const std::string& program, const char* title) {
+    const auto start = Clock::now();
+    std::vector<char> line(program.begin(), program.end());
+    line.push_back('\0');
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info)) {
+        std::printf("cannot start %s\n", program.c_str());
+        return 0;
+    }
+    HWND window = nullptr;
+    while (!(window = FindWindowA(nullptr, title)) || !IsWindowVisible(window)) {
+        Sleep(1);
+    }
+    const double seconds = secondsSince(start);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    WaitForSingleObject(info.hProcess, 10000);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return seconds;
+}
+
+std::vector<char> freeLettersFromZ(int count) {
+    std::vector<char> letters;
+    const DWORD mask = GetLogicalDrives();
+    for (char letter = 'Z'; letter > 'D' && static_cast<int>(letters.size()) < count; --letter) {
+        if (!(mask & (1u << (letter - 'A')))) {
+            letters.push_back(letter);
+        }
+    }
+    return letters;
+}
+
+void removeSubstitution(char letter) {
+    const char device[3] = {letter, ':', '\0'};
+    char target[MAX_PATH];
+    if (QueryDosDeviceA(device, target, MAX_PATH)) {
+        DefineDosDeviceA(DDD_REMOVE_DEFINITION | DDD_RAW_TARGET_PATH | DDD_EXACT_MATCH_ON_REMOVE,
+                         device, target);
+    }
+}
+
+} // namespace
+
+int main() {
+    Win32Processes processes;
+    Win32EventPump events;
+    Win32FileSystem files;
+    Win32DriveMask drives;
+    Win32MessageBoxes boxes;
+    Win32ProgramInfo program;
+    Win32Registry registry;
+    Win32Shell shell;
+    test::FakeView view;
+    Platform platform{processes, events, files, drives, boxes, program, registry, shell};
+    frmmain form(platform, view);
+    form.AbsRoot = "C:\\";
+    form.AbsPath = "C:\\";
+    std::printf("Ostrel measured against the bare work it wraps (one run, Wine):\n");
+
+    const std::string temp = files.tempFolder();
+    sideBySide(
+        "refresh (DoUpdate) / bare `cmd /csubst > file`", 1.10, 20, [&] { form.DoUpdate(); },
+        [&] {
+            SetCurrentDirectoryA(temp.c_str());
+            bareRun("cmd.exe /csubst > tmpout.txt");
+            DeleteFileA("tmpout.txt");
+        });
+
+    SetEnvironmentVariableA("OSTREL_SUBST_DELAY_MS", "2000");
+    const double cpuBefore = processCpuSeconds();
+    const auto waitStart = Clock::now();
+    SHWait(processes, events, boxes,
+           StartCommand(processes, interpreterCommandLine("subst"), SW_HIDE));
+    const double wall = secondsSince(waitStart);
+    const double cpu = processCpuSeconds() - cpuBefore;
+    SetEnvironmentVariableA("OSTREL_SUBST_DELAY_MS", nullptr);
+    std::printf("%-58s %6.3f %%  (%.1f ms CPU in %.1f ms; goal at most 2 %%)\n",
+                "CPU time / wall time while waiting for a 2 s subst", 100 * cpu / wall, 1000 * cpu,
+                1000 * wall);
+
+    // Start-up without the first-run question, as every start after the first.
+    SettingsStore settings(registry);
+    settings.SaveSetting(layout::kApp, layout::kSectionMain, layout::kFirstTime,
+                         layout::kFirstTimeAsked);
+    sideBySide(
+        "start to main window shown / empty window + one bare run", 1.2, 5,
+        [&] { timeToWindow(OSTREL_EXE, "Ostrel"); },
+        [&] { timeToWindow(MINIMAL_WINDOW_EXE, "Minimal"); });
+
+    const auto letters = freeLettersFromZ(10);
+    const std::string base = "C:\\ostrel-bench";
+    CreateDirectoryA(base.c_str(), nullptr);
+    for (std::size_t i = 0; i < letters.size(); ++i) {
+        const std::string folder = base + "\\d" + std::to_string(i);
+        CreateDirectoryA(folder.c_str(), nullptr);
+        settings.SaveSetting(layout::kApp, layout::kSectionConfig,
+                             layout::drivesKey(static_cast<int>(i) + 1),
+                             layout::savedEntry(std::string(1, letters[i]) + ":\\", folder));
+    }
+    settings.SaveSetting(layout::kApp, layout::kSectionConfig, layout::kCount,
+                         std::to_string(letters.size()));
+    const auto removeAll = [&] {
+        for (const char letter : letters) {
+            removeSubstitution(letter);
+        }
+    };
+    sideBySide(
+        "restore of 10 saved drives / 10 bare create runs", 1.10, 3,
+        [&] {
+            SetUpVDrives(platform, settings, "C:\\");
+            removeAll();
+        },
+        [&] {
+            SetCurrentDirectoryA("C:\\");
+            for (std::size_t i = 0; i < letters.size(); ++i) {
+                bareRun("cmd.exe /csubst " + std::string(1, letters[i]) + ": " + base + "\\d" +
+                        std::to_string(i));
+            }
+            removeAll();
+        });
+    settings.DeleteSetting(layout::kApp, layout::kSectionConfig);
+    return 0;
+}
