@@ -7,8 +7,7 @@
 #define IDB_DRIVE 102
 #define IDB_FOLDER 103
 
-// The menu and its commands.
-#define IDR_MAINMENU 201
+// The menu's commands.
 #define IDM_EXIT 40001
 #define IDM_ABOUT 40002
 

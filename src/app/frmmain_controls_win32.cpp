@@ -2,6 +2,7 @@
 #include "about/line3d_win32.h"
 #include "app/frmmain.h"
 #include "app/frmmain_view_win32.h"
+#include "platform/win32/child_window_win32.h"
 #include "resource.h"
 
 #include <string_view>
@@ -20,10 +21,6 @@ constexpr int kStatusLabelLeft = 120;
 constexpr int kStatusLabelTop = 15;
 constexpr int kStatusLabelHeight = 195;
 
-struct Twips {
-    int left, top, width, height;
-};
-
 enum class Font { standard, verdana };
 
 struct ControlSpec {
@@ -40,14 +37,6 @@ constexpr DWORD kTab = WS_TABSTOP | WS_GROUP;
 constexpr DWORD kLabel = SS_LEFT | SS_NOPREFIX;
 constexpr DWORD kButton = BS_PUSHBUTTON | kTab;
 
-UniqueFont verdana825(const ScreenScale& scale) {
-    // 8.25 points; regular weight, no italic, underline or strike-through.
-    return UniqueFont(CreateFontA(-MulDiv(825, scale.dpiY(), 7200), 0, 0, 0, FW_NORMAL, FALSE,
-                                  FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                                  "Verdana"));
-}
-
 // The system's message font, the window's default font.
 UniqueFont messageFont() {
     NONCLIENTMETRICSA metrics{};
@@ -58,18 +47,6 @@ UniqueFont messageFont() {
     LOGFONTA fallback{};
     GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof fallback, &fallback);
     return UniqueFont(CreateFontIndirectA(&fallback));
-}
-
-// A child window at its place in twips, with its font.
-HWND makeChild(const ScreenScale& scale, HWND parent, const char* className, const char* text,
-               DWORD style, DWORD exStyle, Twips place, int id, HFONT font) {
-    const HWND child = CreateWindowExA(
-        exStyle, className, text, WS_CHILD | WS_VISIBLE | style, scale.pixelsX(place.left),
-        scale.pixelsY(place.top), scale.pixelsX(place.width), scale.pixelsY(place.height), parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-        reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
-    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return child;
 }
 
 HMENU createMenu() {
@@ -85,7 +62,7 @@ HMENU createMenu() {
 
 Win32MainView::Win32MainView(Platform& platform, HINSTANCE instance)
     : platform_(platform), scale_(ScreenScale::screen()),
-      background_(CreateSolidBrush(kMainBackground)), verdana_(verdana825(scale_)),
+      background_(CreateSolidBrush(kMainBackground)), verdana_(makeFont(scale_, "Verdana", 825)),
       defaultFont_(messageFont()) {
     createWindow(instance);
     if (window_ != nullptr) {

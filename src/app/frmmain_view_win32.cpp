@@ -5,15 +5,13 @@
 
 #include "about/frmabout_win32.h"
 #include "app/frmmain.h"
+#include "platform/win32/child_window_win32.h"
 #include "support/error_report.h"
 
 namespace ostrel {
 
 std::string Win32MainView::text(HWND control) const {
-    const int length = GetWindowTextLengthA(control);
-    std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
-    const int read = GetWindowTextA(control, buffer.data(), length + 1);
-    return std::string(buffer.data(), read > 0 ? read : 0);
+    return windowText(control);
 }
 
 void Win32MainView::setText(HWND control, const std::string& value) {
@@ -71,7 +69,7 @@ void Win32MainView::lstDrivesAddColumn(const std::string& caption, int widthTwip
     LVCOLUMNA column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
     column.pszText = const_cast<char*>(caption.c_str());
-    column.cx = scale_.pixelsX(widthTwips);
+    column.cx = scale_.wholePixelsX(widthTwips);
     const int position = Header_GetItemCount(ListView_GetHeader(lstDrives_));
     column.iSubItem = position;
     if (SendMessageA(lstDrives_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(position),

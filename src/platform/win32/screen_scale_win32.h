@@ -23,6 +23,11 @@ class ScreenScale {
     int dpiY() const { return dpiY_; }
     int pixelsX(int twips) const { return MulDiv(twips, dpiX_, kTwipsPerInch); }
     int pixelsY(int twips) const { return MulDiv(twips, dpiY_, kTwipsPerInch); }
+    // Whole pixels with the fraction dropped, as list columns are measured, so that
+    // columns sized to add up to their list's width fit inside it.
+    int wholePixelsX(int twips) const {
+        return static_cast<int>(static_cast<long long>(twips) * dpiX_ / kTwipsPerInch);
+    }
     int twipsX(int pixels) const { return MulDiv(pixels, kTwipsPerInch, dpiX_); }
     int twipsY(int pixels) const { return MulDiv(pixels, kTwipsPerInch, dpiY_); }
 

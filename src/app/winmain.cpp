@@ -1,0 +1,57 @@
+// Ostrel.exe: the platform services, the main window and its message loop. Form_Load
+// runs before the window is shown; a restore run ends inside it without showing it.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "app/frmmain.h"
+#include "app/frmmain_view_win32.h"
+#include "platform/win32/dialogs_win32.h"
+#include "platform/win32/files_win32.h"
+#include "platform/win32/process_win32.h"
+#include "platform/win32/program_info_win32.h"
+#include "platform/win32/registry_win32.h"
+#include "platform/win32/shell_win32.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
+    using namespace ostrel;
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    Win32Processes processes;
+    Win32EventPump events;
+    Win32FileSystem files;
+    Win32DriveMask drives;
+    Win32MessageBoxes boxes;
+    Win32ProgramInfo program;
+    Win32Registry registry;
+    Win32Shell shell;
+    Platform platform{processes, events, files, drives, boxes, program, registry, shell};
+
+    Win32MainView view(platform, instance);
+    if (!view.exists()) {
+        return 1;
+    }
+    frmmain form(platform, view);
+    view.attach(form);
+    boxes.setOwner(view.window());
+    events.setDialogWindow(view.window());
+
+    form.Form_Load();
+    if (!view.exists()) {
+        return 0; // a restore run, or a window closed during start-up
+    }
+    ShowWindow(view.window(), show);
+    UpdateWindow(view.window());
+
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        // Tab, the arrow keys and the access keys move between the controls.
+        if (view.exists() && IsDialogMessageA(view.window(), &message)) {
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
