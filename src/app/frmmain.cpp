@@ -10,6 +10,12 @@
 #include "support/error_report.h"
 
 namespace ostrel {
+namespace {
+constexpr const char* kNoLetterText =
+    "There is no free drive letter selected for the virtual drive.\r\n"
+    "Choose one under Available Drives; when every letter is in use, delete a virtual drive "
+    "to free one.";
+} // namespace
 
 frmmain::frmmain(Platform& platform, MainView& view)
     : platform_(platform), view_(view), reg32_(platform.registry, platform.boxes),
@@ -106,8 +112,13 @@ void frmmain::cmdcreate_Click() {
     }
     BusyScope busy(*this);
     reported(platform_.boxes, "cmdcreate_Click", "frmmain", [&] {
-        platform_.files.setCurrentDirectory(AbsRoot);
         const std::string letter = view_.cbodrivesText();
+        if (!isDriveLetter(letter)) {
+            // An empty letter box (every letter in use) would run "subst" on the folder alone.
+            platform_.boxes.show(kNoLetterText, mb::Exclamation, kAppTitle);
+            return;
+        }
+        platform_.files.setCurrentDirectory(AbsRoot);
         const std::string folder = view_.txtPathNameText();
         const auto argument = substFolderArgument(folder);
         if (!argument) {

@@ -64,8 +64,8 @@ class frmmain {
     void DoUpdate();
     static std::string FixPath(const std::string& path);
 
-    // True while a listing or a subst run is in progress (its wait lets window events
-    // run): Create, Delete and Refresh are then ignored and a close is held.
+    // True during start-up and while a listing or a subst run is in progress (its wait lets window
+    // events run): Create, Delete and Refresh are then ignored and a close is held.
     bool busy() const { return busyDepth_ > 0; }
 
     // Form-level values (see Form_Load).

@@ -5,6 +5,7 @@
 #include <climits>
 #include <cmath>
 
+#include "app/start_switch.h"
 #include "drives/restore.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
@@ -12,7 +13,6 @@
 #include "settings/integration.h"
 #include "settings/layout.h"
 #include "support/error_report.h"
-#include "support/vb.h"
 
 namespace ostrel {
 namespace {
@@ -23,26 +23,6 @@ constexpr int kStartWidth = 6870;
 constexpr int kDriveColumnWidth = 850;
 // The "Physical Path" column takes the list's width less this.
 constexpr int kPathColumnMargin = 900;
-
-enum class StartMode { interactive, add, restore };
-
-struct StartSwitch {
-    StartMode mode = StartMode::interactive;
-    std::string folder; // add mode: the text after "-ADD", as it stands
-};
-
-// The command line, trimmed and upper-cased: exactly "-R" restores the saved drives,
-// "-ADD" followed by anything (Explorer's verb) hands over a folder.
-StartSwitch readSwitch(const std::string& commandLine) {
-    const std::string text = vb::UCase(vb::Trim(commandLine));
-    if (text == "-R") {
-        return {StartMode::restore, {}};
-    }
-    if (text.rfind("-ADD", 0) == 0) {
-        return {StartMode::add, text.substr(4)};
-    }
-    return {};
-}
 
 std::string firstRunQuestion(const std::string& caption) {
     return "This is your first time useing " + caption + "\r\n\r\n" +
@@ -62,6 +42,9 @@ int positionTwips(const std::optional<float>& stored) {
 } // namespace
 
 void frmmain::Form_Load() {
+    // A close asked for during start-up's runs waits until start-up has finished, so the
+    // state stored is the one it set up (the stored letter position applied).
+    BusyScope busy(*this);
     reported(platform_.boxes, "Form_Load", "frmmain", [&] {
         // The vendor key is built from the program's file name at every access.
         const auto vendorKey = [&] { return layout::vendorKey(platform_.program.exeName()); };
@@ -93,8 +76,13 @@ void frmmain::Form_Load() {
                                      "First Time") == mb::IdYes) {
                 RegisterFolderVerb(reg32_, platform_.program);
             }
-            settings_.SaveSetting(layout::kApp, layout::kSectionMain, layout::kFirstTime,
-                                  layout::kFirstTimeAsked);
+            try {
+                settings_.SaveSetting(layout::kApp, layout::kSectionMain, layout::kFirstTime,
+                                      layout::kFirstTimeAsked);
+            } catch (const ProcedureError&) {
+                // A store that refuses the answer asks again next time; this start goes on,
+                // as it does after the registry's other refused writes.
+            }
         }
 
         view_.lstDrivesAddColumn("Drive", kDriveColumnWidth);
