@@ -107,17 +107,10 @@ TEST(AboutLoad, RegistrationLabelsFromTheRegistryWithTheirFallbacks) {
         for (const auto& c : cases) {
             AboutRig rig;
             for (const auto& other : labels) {
-                rig.registry.putString(hkey::LocalMachine, kWindowsKey, other.value, "kept");
-            }
-            if (c.present) {
-                rig.registry.put(hkey::LocalMachine, kWindowsKey, target.value, c.type, c.bytes);
-            } else {
-                rig.registry.deleteTree(hkey::LocalMachine, kWindowsKey);
-                for (const auto& other : labels) {
-                    if (other.value != target.value) {
-                        rig.registry.putString(hkey::LocalMachine, kWindowsKey, other.value,
-                                               "kept");
-                    }
+                if (other.value != target.value) {
+                    rig.registry.putString(hkey::LocalMachine, kWindowsKey, other.value, "kept");
+                } else if (c.present) {
+                    rig.registry.put(hkey::LocalMachine, kWindowsKey, other.value, c.type, c.bytes);
                 }
             }
             rig.dialog.Form_Load();
