@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iterator>
 #include <optional>
 
 #include "ostrel_driver.h"
@@ -321,6 +322,43 @@ TEST_F(Ostrel, ExitStoresThePathTheLetterPositionAndThePosition) {
     EXPECT_EQ(textOf(control(next, IDC_TXTPATHNAME)), "C:\\SOME PATH");
     EXPECT_EQ(SendMessageA(control(next, IDC_CBODRIVES), CB_GETCURSEL, 0, 0), 2);
     exitByButton(again, next);
+}
+
+// The control with the keyboard focus in the program's window.
+HWND focusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+TEST_F(Ostrel, TabFollowsTheTabOrderAndAccessKeysClickTheirButtons) {
+    askedBefore();
+    OstrelProcess ostrel("");
+    const HWND window = mainWindow(ostrel);
+    ASSERT_NE(window, nullptr);
+    // Create and Delete start disabled and labels take no focus; the combo box's edit
+    // field has it for the combo box.
+    const int order[] = {IDC_LSTDRIVES,   IDC_CBODRIVES,  IDC_CHKRESTORE,
+                         IDC_TXTPATHNAME, IDC_CMDBROSWE,  IDC_CMDABOUT,
+                         IDC_CMDEXIT,     IDC_CMDREFRESH, IDC_LSTDRIVES};
+    const auto focusedId = [&] {
+        const HWND focus = focusOf(window);
+        const HWND owner = GetParent(focus) == window ? focus : GetParent(focus);
+        return GetDlgCtrlID(owner);
+    };
+    EXPECT_TRUE(waitFor([&] { return focusedId() == order[0]; })) << focusedId();
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        PostMessageA(focusOf(window), WM_KEYDOWN, VK_TAB, 1);
+        PostMessageA(focusOf(window), WM_KEYUP, VK_TAB, 0xC0000001);
+        EXPECT_TRUE(waitFor([&] { return focusedId() == order[i]; }, 5s))
+            << "step " << i << ": focus on " << focusedId();
+    }
+
+    // Alt+X is the Exit button's access key.
+    PostMessageA(focusOf(window), WM_SYSCHAR, 'x', 1 << 29);
+    EXPECT_TRUE(ostrel.waitForExit());
+    EXPECT_TRUE(readString(HKEY_CURRENT_USER, kVendor, "Left")) << "closed through Exit";
 }
 
 } // namespace
