@@ -33,7 +33,7 @@ class Win32OpenedProcess : public OpenedProcess {
 
 } // namespace
 
-int Win32Processes::start(const std::string& commandLine, int showWindow) {
+UniqueHandle startProcess(const std::string& commandLine, int showWindow, int& processId) {
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
     STARTUPINFOA startup{};
@@ -41,15 +41,23 @@ int Win32Processes::start(const std::string& commandLine, int showWindow) {
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(showWindow);
     PROCESS_INFORMATION info{};
-    // A hidden console program gets no console window at all, so nothing flashes.
     const DWORD flags = showWindow == SW_HIDE ? CREATE_NO_WINDOW : 0;
     if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr,
                         &startup, &info)) {
-        raise(err::FileNotFound);
+        return UniqueHandle();
     }
     UniqueHandle thread(info.hThread);
-    const int processId = static_cast<int>(info.dwProcessId);
-    started_[processId] = UniqueHandle(info.hProcess);
+    processId = static_cast<int>(info.dwProcessId);
+    return UniqueHandle(info.hProcess);
+}
+
+int Win32Processes::start(const std::string& commandLine, int showWindow) {
+    int processId = 0;
+    UniqueHandle process = startProcess(commandLine, showWindow, processId);
+    if (!process) {
+        raise(err::FileNotFound);
+    }
+    started_[processId] = std::move(process);
     return processId;
 }
 

@@ -10,6 +10,11 @@
 
 namespace ostrel {
 
+// Starts a command line with the show-window value, without waiting. A hidden program
+// gets no console window at all, so nothing flashes. Returns the process's handle
+// (empty when it could not be started) and sets its id.
+UniqueHandle startProcess(const std::string& commandLine, int showWindow, int& processId);
+
 class Win32Processes : public Processes {
   public:
     int start(const std::string& commandLine, int showWindow) override;

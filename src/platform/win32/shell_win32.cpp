@@ -6,9 +6,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include <vector>
-
-#include "platform/win32/unique_handle_win32.h"
+#include "platform/win32/process_win32.h"
 
 namespace ostrel {
 namespace {
@@ -79,21 +77,8 @@ void Win32Shell::shellExecute(std::uintptr_t owner, const std::string& operation
 }
 
 bool Win32Shell::startProgram(const std::string& commandLine, int show) {
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = static_cast<WORD>(show);
-    PROCESS_INFORMATION started{};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &started)) {
-        return false;
-    }
-    // Not waited for: both handles go at once.
-    UniqueHandle process(started.hProcess);
-    UniqueHandle thread(started.hThread);
-    return true;
+    int processId = 0;
+    return static_cast<bool>(startProcess(commandLine, show, processId)); // not waited for
 }
 
 } // namespace ostrel
