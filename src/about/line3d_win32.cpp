@@ -1,5 +1,6 @@
 #include "about/line3d_win32.h"
 
+#include "platform/win32/child_window_win32.h"
 #include "platform/win32/screen_scale_win32.h"
 #include "platform/win32/unique_gdi_win32.h"
 #include "support/error_report.h"
@@ -135,22 +136,9 @@ LRESULT CALLBACK line3DProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 } // namespace
 
-void registerLine3D(HINSTANCE instance) {
-    WNDCLASSEXA windowClass{};
-    if (GetClassInfoExA(instance, kLine3DClass, &windowClass)) {
-        return;
-    }
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = line3DProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kLine3DClass;
-    RegisterClassExA(&windowClass);
-}
-
 HWND createLine3D(HWND parent, int id, int x, int y, int width, MessageBoxes& boxes) {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
-    registerLine3D(instance);
+    registerWindowClass(instance, kLine3DClass, line3DProc);
     const int height = ScreenScale::screen().pixelsY(kHeightTwips);
     return CreateWindowExA(0, kLine3DClass, "", WS_CHILD | WS_VISIBLE, x, y, width, height, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, &boxes);

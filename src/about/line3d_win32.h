@@ -11,10 +11,8 @@ class MessageBoxes;
 
 inline constexpr const char* kLine3DClass = "Line3D";
 
-// Registers the window class (once per process; later calls do nothing).
-void registerLine3D(HINSTANCE instance);
-
-// Creates a separator line as a child of parent, in pixels of the parent's client area.
+// Creates a separator line as a child of parent, in pixels of the parent's client area
+// (the window class is registered with the first one).
 // Failures while drawing are shown through boxes, which must outlive the control.
 HWND createLine3D(HWND parent, int id, int x, int y, int width, MessageBoxes& boxes);
 

@@ -6,6 +6,7 @@
 #include "resource.h"
 
 #include <string_view>
+#include <utility>
 
 namespace ostrel {
 namespace {
@@ -78,29 +79,8 @@ Win32MainView::~Win32MainView() {
 }
 
 void Win32MainView::createWindow(HINSTANCE instance) {
-    WNDCLASSEXA windowClass{};
-    if (!GetClassInfoExA(instance, kWindowClass, &windowClass)) {
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = windowProc;
-        windowClass.hInstance = instance;
-        windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        windowClass.hIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_OSTREL),
-                                                          IMAGE_ICON, GetSystemMetrics(SM_CXICON),
-                                                          GetSystemMetrics(SM_CYICON), LR_SHARED));
-        windowClass.hIconSm = static_cast<HICON>(
-            LoadImageA(instance, MAKEINTRESOURCEA(IDI_OSTREL), IMAGE_ICON,
-                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-        windowClass.lpszClassName = kWindowClass;
-        RegisterClassExA(&windowClass);
-
-        WNDCLASSEXA panelClass{};
-        panelClass.cbSize = sizeof panelClass;
-        panelClass.lpfnWndProc = panelProc;
-        panelClass.hInstance = instance;
-        panelClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        panelClass.lpszClassName = kPanelClass;
-        RegisterClassExA(&panelClass);
-    }
+    registerWindowClass(instance, kWindowClass, windowProc);
+    registerWindowClass(instance, kPanelClass, panelProc);
     // A fixed single border with a minimise button; the user cannot resize it.
     constexpr DWORD style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     RECT outer{0, 0, scale_.pixelsX(kClientWidth), scale_.pixelsY(kClientHeight)};
@@ -108,98 +88,54 @@ void Win32MainView::createWindow(HINSTANCE instance) {
     CreateWindowExA(0, kWindowClass, "Ostrel", style, CW_USEDEFAULT, CW_USEDEFAULT,
                     outer.right - outer.left, outer.bottom - outer.top, nullptr, createMenu(),
                     instance, this);
+    if (window_ == nullptr) {
+        return;
+    }
+    // The program's icon, 32 x 32 for the task switcher and 16 x 16 in the caption.
+    for (const auto& [which, size] : {std::pair{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}}) {
+        const HANDLE icon = LoadImageA(instance, MAKEINTRESOURCEA(IDI_OSTREL), IMAGE_ICON,
+                                       GetSystemMetrics(size), GetSystemMetrics(size), LR_SHARED);
+        SendMessageA(window_, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+    }
 }
 
 void Win32MainView::createControls(HINSTANCE instance) {
     const Quiet quiet(*this);
     // In tab-index order, so that the order of the child windows is the tab order.
+    constexpr Font V = Font::verdana;
+    constexpr Font S = Font::standard;
+    constexpr DWORD list = LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_SHAREIMAGELISTS;
+    constexpr DWORD combo = CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL;
+    constexpr int strip = kClientHeight - kStatusStripHeight;
+    constexpr DWORD off = kButton | WS_DISABLED; // Create and Delete start disabled
+    constexpr DWORD edge = WS_EX_CLIENTEDGE;
+    // clang-format off
     const ControlSpec specs[] = {
-        {IDC_LABEL1,
-         WC_STATICA,
-         "Available Drives",
-         kLabel,
-         0,
-         {120, 210, 1395, 195},
-         Font::verdana},
-        {IDC_CMDCREATE,
-         WC_BUTTONA,
-         "&Create",
-         kButton | WS_DISABLED,
-         0,
-         {120, 4080, 1215, 400},
-         Font::standard},
-        {IDC_LSTDRIVES,
-         WC_LISTVIEWA,
-         "",
-         LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_SHAREIMAGELISTS | kTab,
-         WS_EX_CLIENTEDGE,
-         {120, 1320, 6495, 2055},
-         Font::verdana},
-        {IDC_CMDDELETE,
-         WC_BUTTONA,
-         "&Delete",
-         kButton | WS_DISABLED,
-         0,
-         {1440, 4080, 1215, 400},
-         Font::standard},
+        {IDC_LABEL1, WC_STATICA, "Available Drives", kLabel, 0, {120, 210, 1395, 195}, V},
+        {IDC_CMDCREATE, WC_BUTTONA, "&Create", off, 0, {120, 4080, 1215, 400}, S},
+        {IDC_LSTDRIVES, WC_LISTVIEWA, "", list | kTab, edge, {120, 1320, 6495, 2055}, V},
+        {IDC_CMDDELETE, WC_BUTTONA, "&Delete", off, 0, {1440, 4080, 1215, 400}, S},
         // The height of a drop-down combo box includes its opened list.
-        {IDC_CBODRIVES,
-         WC_COMBOBOXA,
-         "",
-         CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | kTab,
-         0,
-         {120, 480, 1830, 315 * 8},
-         Font::standard},
-        {IDC_LABEL2,
-         WC_STATICA,
-         "Current virtual drives in use.",
-         kLabel,
-         0,
-         {120, 1050, 2475, 195},
-         Font::verdana},
-        {IDC_CHKRESTORE,
-         WC_BUTTONA,
-         "Restore current virtual drives the next time windows starts.",
-         BS_AUTOCHECKBOX | kTab,
-         0,
-         {165, 3510, 5610, 285},
-         Font::verdana},
-        {IDC_LABEL3,
-         WC_STATICA,
-         "Path to your Virtual  drive",
-         kLabel,
-         0,
-         {2415, 210, 2280, 195},
-         Font::verdana},
-        {IDC_TXTPATHNAME,
-         WC_EDITA,
-         "",
-         ES_AUTOHSCROLL | kTab,
-         WS_EX_CLIENTEDGE,
-         {2400, 480, 3660, 345},
-         Font::verdana},
-        {IDC_CMDBROSWE, WC_BUTTONA, "....", kButton, 0, {6120, 470, 495, 350}, Font::standard},
-        {IDC_LINE3D1, kLine3DClass, "", 0, 0, {0, 3960, 1905, 30}, Font::standard},
-        {IDC_CMDABOUT, WC_BUTTONA, "&About", kButton, 0, {4080, 4080, 1215, 400}, Font::standard},
-        {IDC_LINE3D2, kLine3DClass, "", 0, 0, {0, 15, 720, 30}, Font::standard},
-        {IDC_CMDEXIT, WC_BUTTONA, "E&xit", kButton, 0, {5400, 4080, 1215, 400}, Font::standard},
-        {IDC_PICTURE1,
-         kPanelClass,
-         "",
-         WS_CLIPCHILDREN,
-         WS_EX_CONTROLPARENT,
-         {0, kClientHeight - kStatusStripHeight, kClientWidth, kStatusStripHeight},
-         Font::standard},
-        {IDC_CMDREFRESH,
-         WC_BUTTONA,
-         "&Refresh",
-         kButton,
-         0,
-         {2760, 4080, 1215, 400},
-         Font::standard},
-        {IDC_IMAGE1, WC_STATICA, "", SS_BITMAP, 0, {1635, 180, 240, 240}, Font::standard},
-        {IDC_IMAGE2, WC_STATICA, "", SS_BITMAP, 0, {4695, 225, 240, 195}, Font::standard},
+        {IDC_CBODRIVES, WC_COMBOBOXA, "", combo | kTab, 0, {120, 480, 1830, 315 * 8}, S},
+        {IDC_LABEL2, WC_STATICA, "Current virtual drives in use.", kLabel, 0,
+         {120, 1050, 2475, 195}, V},
+        {IDC_CHKRESTORE, WC_BUTTONA, "Restore current virtual drives the next time windows starts.",
+         BS_AUTOCHECKBOX | kTab, 0, {165, 3510, 5610, 285}, V},
+        {IDC_LABEL3, WC_STATICA, "Path to your Virtual  drive", kLabel, 0,
+         {2415, 210, 2280, 195}, V},
+        {IDC_TXTPATHNAME, WC_EDITA, "", ES_AUTOHSCROLL | kTab, edge, {2400, 480, 3660, 345}, V},
+        {IDC_CMDBROSWE, WC_BUTTONA, "....", kButton, 0, {6120, 470, 495, 350}, S},
+        {IDC_LINE3D1, kLine3DClass, "", 0, 0, {0, 3960, 1905, 30}, S},
+        {IDC_CMDABOUT, WC_BUTTONA, "&About", kButton, 0, {4080, 4080, 1215, 400}, S},
+        {IDC_LINE3D2, kLine3DClass, "", 0, 0, {0, 15, 720, 30}, S},
+        {IDC_CMDEXIT, WC_BUTTONA, "E&xit", kButton, 0, {5400, 4080, 1215, 400}, S},
+        {IDC_PICTURE1, kPanelClass, "", WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
+         {0, strip, kClientWidth, kStatusStripHeight}, S},
+        {IDC_CMDREFRESH, WC_BUTTONA, "&Refresh", kButton, 0, {2760, 4080, 1215, 400}, S},
+        {IDC_IMAGE1, WC_STATICA, "", SS_BITMAP, 0, {1635, 180, 240, 240}, S},
+        {IDC_IMAGE2, WC_STATICA, "", SS_BITMAP, 0, {4695, 225, 240, 195}, S},
     };
+    // clang-format on
     for (const auto& spec : specs) {
         HWND child = nullptr;
         if (std::string_view(spec.className) == kLine3DClass) {

@@ -2,28 +2,15 @@
 // frmmain; the window paints its background colour and keeps the keyboard focus.
 #include "app/frmmain.h"
 #include "app/frmmain_view_win32.h"
+#include "platform/win32/child_window_win32.h"
 #include "resource.h"
 
 namespace ostrel {
 
 LRESULT CALLBACK Win32MainView::windowProc(HWND window, UINT message, WPARAM wParam,
                                            LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* view =
-            static_cast<Win32MainView*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        view->window_ = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
-    }
-    auto* view = reinterpret_cast<Win32MainView*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (view == nullptr) {
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        view->window_ = nullptr;
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-    return view->handle(message, wParam, lParam);
+    return routeToOwner(window, message, wParam, lParam, &Win32MainView::window_,
+                        &Win32MainView::handle);
 }
 
 // The status strip: a plain panel in the window's colour around the status label.
