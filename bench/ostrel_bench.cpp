@@ -10,12 +10,7 @@
 
 #include "drives/command_runner.h"
 #include "drives/restore.h"
-#include "platform/win32/dialogs_win32.h"
-#include "platform/win32/files_win32.h"
-#include "platform/win32/process_win32.h"
-#include "platform/win32/program_info_win32.h"
-#include "platform/win32/registry_win32.h"
-#include "platform/win32/shell_win32.h"
+#include "platform/win32/win32_platform.h"
 #include "settings/layout.h"
 #include "settings/settings_store.h"
 #include "support/fakes.h"
@@ -127,22 +122,15 @@ void removeSubstitution(char letter) {
 } // namespace
 
 int main() {
-    Win32Processes processes;
-    Win32EventPump events;
-    Win32FileSystem files;
-    Win32DriveMask drives;
-    Win32MessageBoxes boxes;
-    Win32ProgramInfo program;
-    Win32Registry registry;
-    Win32Shell shell;
+    Win32Platform win32;
+    Platform& platform = win32.platform;
     test::FakeView view;
-    Platform platform{processes, events, files, drives, boxes, program, registry, shell};
     frmmain form(platform, view);
     form.AbsRoot = "C:\\";
     form.AbsPath = "C:\\";
     std::printf("Ostrel measured against the bare work it wraps (one run, Wine):\n");
 
-    const std::string temp = files.tempFolder();
+    const std::string temp = win32.files.tempFolder();
     sideBySide(
         "refresh (DoUpdate) / bare `cmd /csubst > file`", 1.10, 20, [&] { form.DoUpdate(); },
         [&] {
@@ -154,8 +142,8 @@ int main() {
     SetEnvironmentVariableA("OSTREL_SUBST_DELAY_MS", "2000");
     const double cpuBefore = processCpuSeconds();
     const auto waitStart = Clock::now();
-    SHWait(processes, events, boxes,
-           StartCommand(processes, interpreterCommandLine("subst"), SW_HIDE));
+    SHWait(win32.processes, win32.events, win32.boxes,
+           StartCommand(win32.processes, interpreterCommandLine("subst"), SW_HIDE));
     const double wall = secondsSince(waitStart);
     const double cpu = processCpuSeconds() - cpuBefore;
     SetEnvironmentVariableA("OSTREL_SUBST_DELAY_MS", nullptr);
@@ -164,7 +152,7 @@ int main() {
                 1000 * wall);
 
     // Start-up without the first-run question, as every start after the first.
-    SettingsStore settings(registry);
+    SettingsStore settings(win32.registry);
     settings.SaveSetting(layout::kApp, layout::kSectionMain, layout::kFirstTime,
                          layout::kFirstTimeAsked);
     sideBySide(

@@ -6,27 +6,15 @@
 
 #include "app/frmmain.h"
 #include "app/frmmain_view_win32.h"
-#include "platform/win32/dialogs_win32.h"
-#include "platform/win32/files_win32.h"
-#include "platform/win32/process_win32.h"
-#include "platform/win32/program_info_win32.h"
-#include "platform/win32/registry_win32.h"
-#include "platform/win32/shell_win32.h"
+#include "platform/win32/win32_platform.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     using namespace ostrel;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
 
-    Win32Processes processes;
-    Win32EventPump events;
-    Win32FileSystem files;
-    Win32DriveMask drives;
-    Win32MessageBoxes boxes;
-    Win32ProgramInfo program;
-    Win32Registry registry;
-    Win32Shell shell;
-    Platform platform{processes, events, files, drives, boxes, program, registry, shell};
+    Win32Platform win32;
+    Platform& platform = win32.platform;
 
     Win32MainView view(platform, instance);
     if (!view.exists()) {
@@ -34,8 +22,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     }
     frmmain form(platform, view);
     view.attach(form);
-    boxes.setOwner(view.window());
-    events.setDialogWindow(view.window());
+    win32.boxes.setOwner(view.window());
+    win32.events.setDialogWindow(view.window());
 
     form.Form_Load();
     if (!view.exists()) {

@@ -1,0 +1,26 @@
+// Every platform service of the program on the Win32 API, wired into one Platform.
+#pragma once
+
+#include "app/frmmain.h"
+#include "platform/win32/dialogs_win32.h"
+#include "platform/win32/files_win32.h"
+#include "platform/win32/process_win32.h"
+#include "platform/win32/program_info_win32.h"
+#include "platform/win32/registry_win32.h"
+#include "platform/win32/shell_win32.h"
+
+namespace ostrel {
+
+struct Win32Platform {
+    Win32Processes processes;
+    Win32EventPump events;
+    Win32FileSystem files;
+    Win32DriveMask drives;
+    Win32MessageBoxes boxes;
+    Win32ProgramInfo program;
+    Win32Registry registry;
+    Win32Shell shell;
+    Platform platform{processes, events, files, drives, boxes, program, registry, shell};
+};
+
+} // namespace ostrel
