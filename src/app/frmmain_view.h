@@ -9,7 +9,15 @@
 namespace ostrel {
 
 // The controls whose enabled state the program changes.
-enum class MainControl { cmdcreate, cmddelete, chkrestore, cmdRefresh, cmdexit, cmdabout, cmdbroswe };
+enum class MainControl {
+    cmdcreate,
+    cmddelete,
+    chkrestore,
+    cmdRefresh,
+    cmdexit,
+    cmdabout,
+    cmdbroswe
+};
 
 class MainView {
   public:
