@@ -1,13 +1,18 @@
 // An in-memory registry with the raw seam's semantics: keys created along the path,
 // byte-exact values, case-insensitive names, handles that must be closed, and roots
-// that can refuse writes as a standard user's HKEY_LOCAL_MACHINE does.
+// that can refuse writes as a standard user's HKEY_LOCAL_MACHINE does. A handle that is
+// not open throws: the code under test never passes one.
 #pragma once
 
+#include <algorithm>
+#include <cctype>
 #include <cstdint>
+#include <cstring>
 #include <map>
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 
 #include "platform/registry.h"
 
@@ -20,52 +25,151 @@ class FakeRegistry : public RawRegistry {
         std::string bytes;
         bool operator==(const Value&) const = default;
     };
+    using Values = std::map<std::string, Value>; // by upper-case name
+
     // Roots under which every create, write and delete is refused (access denied).
     std::set<RegKeyHandle> refusedRoots;
     // Access masks that openKeyEx refuses.
     std::set<std::uint32_t> refusedAccess;
     int openHandles = 0;
 
-    long createKey(RegKeyHandle root, const std::string& path, RegKeyHandle& key) override;
-    long openKey(RegKeyHandle root, const std::string& path, RegKeyHandle& key) override;
+    long createKey(RegKeyHandle root, const std::string& path, RegKeyHandle& key) override {
+        key = 0;
+        const std::string id = keyId(root, path);
+        if (!keys_.count(id) && refusedRoots.count(root)) {
+            return kAccessDenied;
+        }
+        // Every level along the path comes into being.
+        for (auto end = id.find('\\'); end != std::string::npos; end = id.find('\\', end + 1)) {
+            keys_[id.substr(0, end)];
+        }
+        keys_[id];
+        return opened(root, id, key);
+    }
+    long openKey(RegKeyHandle root, const std::string& path, RegKeyHandle& key) override {
+        key = 0;
+        const std::string id = keyId(root, path);
+        return keys_.count(id) || path.empty() ? opened(root, id, key) : kFileNotFound;
+    }
     long openKeyEx(RegKeyHandle root, const std::string& path, std::uint32_t access,
-                   RegKeyHandle& key) override;
+                   RegKeyHandle& key) override {
+        key = 0;
+        return refusedAccess.count(access) ? kAccessDenied : openKey(root, path, key);
+    }
     long queryValue(RegKeyHandle key, const std::string& name, std::uint32_t* type, char* data,
-                    std::uint32_t* size) override;
+                    std::uint32_t* size) override {
+        const auto value = get(handles_.at(key).first, name);
+        if (!value) {
+            return kFileNotFound;
+        }
+        const auto length = static_cast<std::uint32_t>(value->bytes.size());
+        const bool fits = data == nullptr || *size >= length;
+        if (type) {
+            *type = value->type;
+        }
+        if (data != nullptr && fits) {
+            std::memcpy(data, value->bytes.data(), length);
+        }
+        if (size) {
+            *size = length;
+        }
+        return fits ? kSuccess : kMoreData;
+    }
     long setValue(RegKeyHandle key, const std::string& name, std::uint32_t type, const char* data,
-                  std::uint32_t size) override;
-    long deleteValue(RegKeyHandle key, const std::string& name) override;
-    long deleteTree(RegKeyHandle root, const std::string& path) override;
-    long closeKey(RegKeyHandle key) override;
+                  std::uint32_t size) override {
+        const long error = writable(key);
+        if (error == kSuccess) {
+            keys_[handles_.at(key).first][upper(name)] = {type, std::string(data, size)};
+        }
+        return error;
+    }
+    long deleteValue(RegKeyHandle key, const std::string& name) override {
+        const long error = writable(key);
+        if (error != kSuccess) {
+            return error;
+        }
+        return keys_[handles_.at(key).first].erase(upper(name)) ? kSuccess : kFileNotFound;
+    }
+    long deleteTree(RegKeyHandle root, const std::string& path) override {
+        if (refusedRoots.count(root)) {
+            return kAccessDenied;
+        }
+        const std::string id = keyId(root, path);
+        const auto removed = std::erase_if(keys_, [&](const auto& key) {
+            return key.first == id || key.first.rfind(id + "\\", 0) == 0;
+        });
+        return removed != 0 ? kSuccess : kFileNotFound;
+    }
+    long closeKey(RegKeyHandle key) override {
+        openHandles -= static_cast<int>(handles_.erase(key));
+        return kSuccess;
+    }
 
-    // Test access, bypassing handles.
+    // Test access, bypassing handles and refusals.
     void put(RegKeyHandle root, const std::string& path, const std::string& name,
-             std::uint32_t type, const std::string& bytes);
+             std::uint32_t type, const std::string& bytes) {
+        const auto refused = std::exchange(refusedRoots, {});
+        RegKeyHandle key = 0;
+        createKey(root, path, key);
+        setValue(key, name, type, bytes.data(), static_cast<std::uint32_t>(bytes.size()));
+        closeKey(key);
+        refusedRoots = refused;
+    }
     void putString(RegKeyHandle root, const std::string& path, const std::string& name,
                    const std::string& text) {
         put(root, path, name, regtype::Sz, text);
     }
     std::optional<Value> get(RegKeyHandle root, const std::string& path,
-                             const std::string& name) const;
-    bool keyExists(RegKeyHandle root, const std::string& path) const;
-    // Every value of a key, by upper-case name; empty when the key does not exist.
-    std::map<std::string, Value> values(RegKeyHandle root, const std::string& path) const;
+                             const std::string& name) const {
+        return get(keyId(root, path), name);
+    }
+    bool keyExists(RegKeyHandle root, const std::string& path) const {
+        return keys_.count(keyId(root, path)) != 0;
+    }
+    // Every value of a key; empty when the key does not exist.
+    Values values(RegKeyHandle root, const std::string& path) const {
+        const auto key = keys_.find(keyId(root, path));
+        return key == keys_.end() ? Values{} : key->second;
+    }
     // Every key with its values, to compare the whole registry before and after.
-    std::map<std::string, std::map<std::string, Value>> snapshot() const;
-    // Every key path (root prefixed, upper case) that exists.
-    std::set<std::string> keys() const;
+    std::map<std::string, Values> snapshot() const { return keys_; }
 
   private:
-    struct Key {
-        std::map<std::string, Value> values; // by upper-case name
-    };
-    static std::string keyId(RegKeyHandle root, const std::string& path);
-    std::map<std::string, Key> keys_;
-    struct Open {
-        std::string id;
-        RegKeyHandle root;
-    };
-    std::map<RegKeyHandle, Open> handles_;
+    static constexpr long kSuccess = 0, kFileNotFound = 2, kAccessDenied = 5, kMoreData = 234;
+
+    static std::string upper(std::string text) {
+        std::transform(text.begin(), text.end(), text.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+        return text;
+    }
+    // The key's name: the root's number, then the path in upper case.
+    static std::string keyId(RegKeyHandle root, const std::string& path) {
+        std::string id = std::to_string(root);
+        if (!path.empty()) {
+            id += '\\' + upper(path);
+        }
+        return id;
+    }
+    std::optional<Value> get(const std::string& id, const std::string& name) const {
+        const auto key = keys_.find(id);
+        if (key == keys_.end() || !key->second.count(upper(name))) {
+            return std::nullopt;
+        }
+        return key->second.at(upper(name));
+    }
+    long opened(RegKeyHandle root, const std::string& id, RegKeyHandle& key) {
+        key = nextHandle_++;
+        handles_[key] = {id, root};
+        ++openHandles;
+        return kSuccess;
+    }
+    // Success, or why a write through the handle fails.
+    long writable(RegKeyHandle key) const {
+        return refusedRoots.count(handles_.at(key).second) ? kAccessDenied : kSuccess;
+    }
+
+    std::map<std::string, Values> keys_;
+    std::map<RegKeyHandle, std::pair<std::string, RegKeyHandle>> handles_; // key id, root
     RegKeyHandle nextHandle_ = 0x1000;
 };
 

@@ -29,27 +29,24 @@ class ModalScript {
     // How many steps have run.
     std::size_t ran() const { return next_; }
 
-    // The window of this thread with the class name that `owner` owns, or null; by
-    // default only a visible one.
-    static HWND ownedWindow(HWND owner, const char* className, bool visibleOnly = true) {
+    // The visible window of this thread with the class name that `owner` owns, or null.
+    static HWND ownedWindow(HWND owner, const char* className) {
         struct Search {
             HWND owner;
             const char* className;
-            bool visibleOnly;
             HWND found;
-        } search{owner, className, visibleOnly, nullptr};
+        } search{owner, className, nullptr};
         EnumThreadWindows(
             GetCurrentThreadId(),
             [](HWND window, LPARAM lParam) -> BOOL {
                 auto& s = *reinterpret_cast<Search*>(lParam);
                 char name[64] = {};
                 GetClassNameA(window, name, sizeof name);
-                if ((!s.visibleOnly || IsWindowVisible(window)) &&
-                    GetWindow(window, GW_OWNER) == s.owner && lstrcmpiA(name, s.className) == 0) {
+                if (IsWindowVisible(window) && GetWindow(window, GW_OWNER) == s.owner &&
+                    lstrcmpiA(name, s.className) == 0) {
                     s.found = window;
-                    return FALSE;
                 }
-                return TRUE;
+                return s.found == nullptr;
             },
             reinterpret_cast<LPARAM>(&search));
         return search.found;

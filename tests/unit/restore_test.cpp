@@ -1,37 +1,43 @@
-// Restoring the saved drive set, and the restore check box that saves it.
+// Restoring the saved drive set, the restore check box that saves it, and the other
+// hooks into Windows: the start-up entry and Explorer's folder verb.
 #include <gtest/gtest.h>
 
 #include "drives/restore.h"
+#include "settings/integration.h"
+#include "settings/reg32mod.h"
 #include "settings/settings_store.h"
 #include "support/fakes.h"
 
 namespace ostrel::test {
 namespace {
 
+using Lines = std::vector<std::string>;
 const std::string kConfig = "Software\\VB and VBA Program Settings\\Ostrel\\Config";
 const std::string kMain = "Software\\VB and VBA Program Settings\\Ostrel\\main";
 const std::string kRun = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
-const std::string kGapReport =
-    "Error 9 (Subscript out of range) in procedure\r\n(SetUpVDrives) of (frmmain).";
-const std::string kBadEntryReport =
-    "Error 5 (Invalid procedure call or argument) in procedure\r\n(SetUpVDrives) of (frmmain).";
+const std::string kVerb = "Folder\\shell\\Create Virtual Drive";
+const std::string kUserVerb = "Software\\Classes\\" + kVerb;
+std::string report(const std::string& error, const std::string& procedure) {
+    return "Error " + error + " in procedure\r\n(" + procedure + ") of (frmmain).";
+}
+const std::string kGap = report("9 (Subscript out of range)", "SetUpVDrives");
+const std::string kBadEntry = report("5 (Invalid procedure call or argument)", "SetUpVDrives");
 
-struct RestoreFixture : ::testing::Test {
+// The text of a stored value up to its first NUL; nothing when it is absent or no text.
+std::optional<std::string> stored(const FakeRegistry& registry, RegKeyHandle root,
+                                  const std::string& path, const std::string& name) {
+    const auto value = registry.get(root, path, name);
+    if (!value || value->type != regtype::Sz) {
+        return std::nullopt;
+    }
+    return value->bytes.substr(0, value->bytes.find('\0'));
+}
+
+struct Restore : ::testing::Test {
     Rig rig;
     SettingsStore store{rig.registry};
-    // What had been shown when each run started.
-    std::vector<std::size_t> boxesAtStart;
-    std::vector<int> pollsAtStart;
-
-    RestoreFixture() {
-        auto subst = rig.processes.behaviour;
-        rig.processes.behaviour = [this, subst](const std::string& line) {
-            boxesAtStart.push_back(rig.boxes.shown.size());
-            pollsAtStart.push_back(rig.processes.polls);
-            return subst(line);
-        };
-    }
-    void saved(const std::string& count, const std::vector<std::string>& entries) {
+    // Saves "Count" (unless empty) and the entries ("" for a gap) as Drives1, Drives2, ...
+    void restore(const std::string& count, const Lines& entries) {
         if (!count.empty()) {
             rig.registry.putString(hkey::CurrentUser, kConfig, "Count", count);
         }
@@ -41,123 +47,48 @@ struct RestoreFixture : ::testing::Test {
                                        entries[i]);
             }
         }
+        SetUpVDrives(rig.platform, store, "C:\\");
     }
-    void restore() { SetUpVDrives(rig.platform, store, "C:\\"); }
-    std::vector<std::string> runs() const { return rig.processes.commandLines(); }
 };
 
-TEST_F(RestoreFixture, NothingSavedRunsNothing) {
-    for (const std::string count : {"", "0", "none", "0.4"}) {
+TEST_F(Restore, CountSaysHowManyEntriesAndOverflowsBeyondSixteenBits) {
+    const std::pair<const char*, bool> cases[] = {{"", false},     {"0", false},    {"none", false},
+                                                  {"0.4", false},  {"32768", true}, {"1e9", true},
+                                                  {"-40000", true}};
+    for (const auto& [count, overflows] : cases) {
         rig.registry = FakeRegistry();
-        saved(count, {"X:\\=>C:\\A"});
-        restore();
-        EXPECT_TRUE(runs().empty()) << count;
+        rig.boxes.shown.clear();
+        restore(count, {"X:\\=>C:\\A"});
+        EXPECT_TRUE(rig.processes.started.empty()) << count;
         EXPECT_TRUE(rig.files.cwdHistory.empty()) << "the working directory stays";
-        EXPECT_TRUE(rig.boxes.shown.empty());
-    }
-}
-
-TEST_F(RestoreFixture, EntriesRunInOrderEachAfterThePreviousEnded) {
-    saved("2", {"X:\\=>C:\\A", "Y:\\=>C:\\B", "Z:\\=>C:\\LEFTOVER"});
-    restore();
-    EXPECT_EQ(runs(), (std::vector<std::string>{"command.com /csubst X: C:\\A",
-                                                "command.com /csubst Y: C:\\B"}));
-    for (const auto& run : rig.processes.started) {
-        EXPECT_EQ(run.showWindow, 0);
-    }
-    // The second run starts only once the first one's wait has seen it end.
-    EXPECT_EQ(pollsAtStart, (std::vector<int>{0, rig.processes.pollsWhileRunning + 1}));
-    EXPECT_EQ(rig.processes.openHandles, 0);
-    EXPECT_EQ(rig.files.cwdHistory, std::vector<std::string>{"C:\\"});
-    EXPECT_EQ(rig.substitutions, (std::map<char, std::string>{{'X', "C:\\A"}, {'Y', "C:\\B"}}));
-    EXPECT_TRUE(rig.boxes.shown.empty());
-    EXPECT_EQ(rig.registry.openHandles, 0);
-}
-
-TEST_F(RestoreFixture, AGapIsReportedAndTheRestFollow) {
-    saved("3", {"X:\\=>C:\\A", "", "Z:\\=>C:\\C"});
-    restore();
-    EXPECT_EQ(runs(), (std::vector<std::string>{"command.com /csubst X: C:\\A",
-                                                "command.com /csubst Z: C:\\C"}));
-    EXPECT_EQ(rig.boxes.reports(), std::vector<std::string>{kGapReport});
-    EXPECT_EQ(boxesAtStart, (std::vector<std::size_t>{0, 1})) << "reported before entry 3";
-}
-
-TEST_F(RestoreFixture, UnusableEntriesAreReportedEachAndSkipped) {
-    saved("7", {"X:\\C:\\A", "1:\\=>C:\\A", "X=>C:\\A", "X:\\=>C:\\100%", "X:\\=>C:\\\"A\"",
-                "X:\\=>C:\\A\r\nB", "Y:\\=>C:\\B"});
-    restore();
-    EXPECT_EQ(runs(), std::vector<std::string>{"command.com /csubst Y: C:\\B"});
-    EXPECT_EQ(rig.boxes.reports(),
-              (std::vector<std::string>{kGapReport, kBadEntryReport, kBadEntryReport,
-                                        kBadEntryReport, kBadEntryReport, kBadEntryReport}));
-}
-
-TEST_F(RestoreFixture, FoldersFollowTheCommandLineRule) {
-    saved("3", {"X:\\=>C:\\My Data", "Y:\\=>C:\\R&D (old)", "Z:\\=>C:\\Plain"});
-    restore();
-    EXPECT_EQ(runs(), (std::vector<std::string>{"command.com /csubst X: \"C:\\My Data\"",
-                                                "command.com /csubst Y: \"C:\\R&D (old)\"",
-                                                "command.com /csubst Z: C:\\Plain"}));
-    EXPECT_TRUE(rig.boxes.shown.empty());
-}
-
-TEST_F(RestoreFixture, ACountFarAboveTheEntriesGivesOneReport) {
-    for (const std::string count : {"32767", "1e3"}) {
-        rig.registry = FakeRegistry();
-        rig.boxes.shown.clear();
-        rig.processes.started.clear();
-        saved(count, {"X:\\=>C:\\A", "Y:\\=>C:\\B"});
-        restore();
-        EXPECT_EQ(runs().size(), 2u) << count;
-        EXPECT_EQ(rig.boxes.reports(), std::vector<std::string>{kGapReport}) << count;
-    }
-}
-
-TEST_F(RestoreFixture, EveryGapIsReportedOnce) {
-    saved("7", {"T:\\=>C:\\A", "", "", "W:\\=>C:\\B", "", "Y:\\=>C:\\C"});
-    restore();
-    EXPECT_EQ(runs().size(), 3u);
-    EXPECT_EQ(rig.boxes.reports(), std::vector<std::string>(3, kGapReport));
-}
-
-TEST_F(RestoreFixture, ACountBeyondSixteenBitsFailsBeforeAnything) {
-    for (const std::string count : {"32768", "1e9", "-40000"}) {
-        rig.registry = FakeRegistry();
-        rig.boxes.shown.clear();
-        saved(count, {"X:\\=>C:\\A"});
-        restore();
-        EXPECT_TRUE(runs().empty()) << count;
-        EXPECT_TRUE(rig.files.cwdHistory.empty()) << count;
         EXPECT_EQ(rig.boxes.reports(),
-                  std::vector<std::string>{
-                      "Error 6 (Overflow) in procedure\r\n(SetUpVDrives) of (frmmain)."})
+                  overflows ? Lines{report("6 (Overflow)", "SetUpVDrives")} : Lines{})
             << count;
     }
 }
 
-TEST_F(RestoreFixture, AFailedRunDoesNotStopTheNext) {
-    rig.substitute('X', "C:\\ELSEWHERE");
-    saved("2", {"X:\\=>C:\\A", "Y:\\=>C:\\B"});
-    restore();
-    EXPECT_EQ(runs().size(), 2u);
-    EXPECT_EQ(rig.substitutions['X'], "C:\\ELSEWHERE");
-    EXPECT_EQ(rig.substitutions['Y'], "C:\\B");
-    EXPECT_TRUE(rig.boxes.shown.empty());
+TEST_F(Restore, UsableEntriesRunInOrderAndEachUnusableOneOrGapIsReportedOnce) {
+    restore("14", {"X:\\=>C:\\My Data", "", "", "X:\\C:\\A", "1:\\=>C:\\A", "X=>C:\\A",
+                   "X:\\=>C:\\100%", "X:\\=>C:\\\"A\"", "X:\\=>C:\\A\r\nB", "",
+                   "Y:\\=> C:\\R&D (old)", "Z:\\=>C:\\Plain=>C:\\Other"});
+    // Folders untrimmed, quoted where they must be; a third piece is ignored.
+    EXPECT_EQ(rig.processes.commandLines(), (Lines{"command.com /csubst X: \"C:\\My Data\"",
+                                                   "command.com /csubst Y:  \"C:\\R&D (old)\"",
+                                                   "command.com /csubst Z: C:\\Plain"}));
+    for (const auto& run : rig.processes.started) {
+        EXPECT_EQ(run.showWindow, 0);
+    }
+    EXPECT_EQ(rig.files.cwdHistory, Lines{"C:\\"});
+    // Error 9 once for each gap (2-3, 10, 13-14) and for 4 (no "=>"); error 5 for 5 to 9.
+    EXPECT_EQ(rig.boxes.reports(), (Lines{kGap, kGap, kBadEntry, kBadEntry, kBadEntry, kBadEntry,
+                                          kBadEntry, kGap, kGap}));
+    EXPECT_EQ(rig.processes.openHandles, 0);
+    EXPECT_EQ(rig.registry.openHandles, 0);
 }
 
-TEST_F(RestoreFixture, AnInterpreterThatCannotStartEndsTheRestore) {
-    rig.processes.startFails = true;
-    saved("3", {"X:\\=>C:\\A", "Y:\\=>C:\\B", "Z:\\=>C:\\C"});
-    restore();
-    EXPECT_EQ(rig.boxes.reports(),
-              std::vector<std::string>{
-                  "Error 53 (File not found) in procedure\r\n(SetUpVDrives) of (frmmain)."});
-}
-
-struct CheckBoxFixture : ::testing::Test {
+struct CheckBox : ::testing::Test {
     Rig rig;
-    CheckBoxFixture() {
+    CheckBox() {
         rig.loaded();
         rig.view.rows = {{"A1", "X:\\", "C:\\A"}, {"A2", "Y:\\", "C:\\B"}};
         rig.registry.putString(hkey::CurrentUser, kMain, "FirstTime", "no");
@@ -166,58 +97,40 @@ struct CheckBoxFixture : ::testing::Test {
         rig.view.restoreValue = value;
         rig.form.chkrestore_Click();
     }
-    std::optional<std::string> stored(RegKeyHandle root, const std::string& path,
-                                      const std::string& name) const {
-        const auto value = rig.registry.get(root, path, name);
-        if (!value) {
-            return std::nullopt;
-        }
-        return value->bytes.substr(0, value->bytes.find('\0'));
+    std::optional<std::string> run(RegKeyHandle root) const {
+        return stored(rig.registry, root, kRun, "Ostrel");
     }
 };
 
-TEST_F(CheckBoxFixture, CheckingSavesTheListAndTheStartUpEntry) {
+TEST_F(CheckBox, CheckingSavesTheListAndTheStartUpEntryAndUncheckingRemovesThem) {
     click(1);
-    const auto config = rig.registry.values(hkey::CurrentUser, kConfig);
-    std::map<std::string, std::string> texts;
-    for (const auto& [name, value] : config) {
-        EXPECT_EQ(value.type, regtype::Sz);
-        texts[name] = value.bytes.substr(0, value.bytes.find('\0'));
+    std::map<std::string, std::string> config;
+    for (const auto& [name, value] : rig.registry.values(hkey::CurrentUser, kConfig)) {
+        config[name] = *stored(rig.registry, hkey::CurrentUser, kConfig, name);
     }
-    EXPECT_EQ(texts, (std::map<std::string, std::string>{{"DRIVES1", "X:\\=>C:\\A"},
-                                                         {"DRIVES2", "Y:\\=>C:\\B"},
-                                                         {"COUNT", "2"},
-                                                         {"RESTORE", "1"}}));
-    EXPECT_EQ(stored(hkey::LocalMachine, kRun, "Ostrel"), "C:\\TOOLS\\Ostrel.exe -r");
-    EXPECT_EQ(stored(hkey::CurrentUser, kRun, "Ostrel"), std::nullopt);
-    EXPECT_EQ(rig.files.cwdHistory, std::vector<std::string>{"C:\\TOOLS\\"});
-    EXPECT_TRUE(rig.boxes.shown.empty());
-    EXPECT_EQ(rig.registry.openHandles, 0);
+    EXPECT_EQ(config, (std::map<std::string, std::string>{{"DRIVES1", "X:\\=>C:\\A"},
+                                                          {"DRIVES2", "Y:\\=>C:\\B"},
+                                                          {"COUNT", "2"},
+                                                          {"RESTORE", "1"}}));
+    EXPECT_EQ(run(hkey::LocalMachine), "C:\\TOOLS\\Ostrel.exe -r");
+    EXPECT_EQ(run(hkey::CurrentUser), std::nullopt);
+    EXPECT_EQ(rig.files.cwdHistory, Lines{"C:\\TOOLS\\"});
 
-    // What was saved is what the restore reads.
-    SettingsStore store{rig.registry};
-    rig.substitutions.clear();
-    rig.drives.mask = 0x4;
-    SetUpVDrives(rig.platform, store, rig.form.AbsRoot);
-    EXPECT_EQ(rig.substitutions, (std::map<char, std::string>{{'X', "C:\\A"}, {'Y', "C:\\B"}}));
-}
-
-TEST_F(CheckBoxFixture, UncheckingRemovesTheSetAndTheEntryFromBothRunKeys) {
-    click(1);
+    // Unchecking removes the set and the entry from both Run keys, and nothing else.
     rig.registry.putString(hkey::CurrentUser, kRun, "Ostrel", "C:\\OLD\\Ostrel.exe -r");
     rig.registry.putString(hkey::LocalMachine, kRun, "Other", "other.exe");
     click(0);
     EXPECT_FALSE(rig.registry.keyExists(hkey::CurrentUser, kConfig));
-    EXPECT_EQ(stored(hkey::LocalMachine, kRun, "Ostrel"), std::nullopt);
-    EXPECT_EQ(stored(hkey::CurrentUser, kRun, "Ostrel"), std::nullopt);
-    EXPECT_EQ(stored(hkey::LocalMachine, kRun, "Other"), "other.exe");
-    EXPECT_EQ(stored(hkey::CurrentUser, kMain, "FirstTime"), "no");
-    // Unchecking again, with nothing left to remove, is no failure.
-    click(0);
+    EXPECT_EQ(run(hkey::LocalMachine), std::nullopt);
+    EXPECT_EQ(run(hkey::CurrentUser), std::nullopt);
+    EXPECT_EQ(stored(rig.registry, hkey::LocalMachine, kRun, "Other"), "other.exe");
+    EXPECT_EQ(stored(rig.registry, hkey::CurrentUser, kMain, "FirstTime"), "no");
+    click(0); // with nothing left to remove, no failure
     EXPECT_TRUE(rig.boxes.shown.empty());
+    EXPECT_EQ(rig.registry.openHandles, 0);
 }
 
-TEST_F(CheckBoxFixture, AnEmptyListChangesNothingStored) {
+TEST_F(CheckBox, AnEmptyListChangesNothingStored) {
     click(1);
     rig.view.rows.clear();
     const auto before = rig.registry.snapshot();
@@ -227,35 +140,44 @@ TEST_F(CheckBoxFixture, AnEmptyListChangesNothingStored) {
     EXPECT_EQ(rig.files.cwdHistory.size(), 1u);
 }
 
-TEST_F(CheckBoxFixture, AStandardUserGetsTheEntryUnderTheirOwnRunKey) {
+TEST_F(CheckBox, AStandardUserGetsTheEntryUnderTheirOwnRunKey) {
     rig.registry.refusedRoots = {hkey::LocalMachine};
     rig.program.folderPath = "C:\\Program Files\\Ostrel";
     click(1);
     const std::string command = "\"C:\\Program Files\\Ostrel\\Ostrel.exe\" -r";
-    EXPECT_EQ(stored(hkey::LocalMachine, kRun, "Ostrel"), std::nullopt);
-    EXPECT_EQ(stored(hkey::CurrentUser, kRun, "Ostrel"), command);
-    EXPECT_EQ(stored(hkey::CurrentUser, kConfig, "Count"), "2");
+    EXPECT_EQ(run(hkey::LocalMachine), std::nullopt);
+    EXPECT_EQ(run(hkey::CurrentUser), command);
     EXPECT_TRUE(rig.boxes.shown.empty());
 
     // With the rights, the entry moves to the machine's key and only there.
     rig.registry.refusedRoots.clear();
     click(1);
-    EXPECT_EQ(stored(hkey::LocalMachine, kRun, "Ostrel"), command);
-    EXPECT_EQ(stored(hkey::CurrentUser, kRun, "Ostrel"), std::nullopt);
-
-    rig.registry.refusedRoots = {hkey::LocalMachine};
-    click(1);
-    click(0);
-    EXPECT_EQ(stored(hkey::CurrentUser, kRun, "Ostrel"), std::nullopt);
-    EXPECT_EQ(stored(hkey::LocalMachine, kRun, "Ostrel"), command) << "refused, as before";
+    EXPECT_EQ(run(hkey::LocalMachine), command);
+    EXPECT_EQ(run(hkey::CurrentUser), std::nullopt);
 }
 
-TEST_F(CheckBoxFixture, ASettingsStoreThatRefusesIsReported) {
-    rig.registry.refusedRoots = {hkey::CurrentUser};
-    click(1);
-    EXPECT_EQ(rig.boxes.reports(),
-              std::vector<std::string>{"Error 5 (Invalid procedure call or argument) in "
-                                       "procedure\r\n(chkrestore_Click) of (frmmain)."});
+TEST(FolderVerb, IsRegisteredForEveryoneOrElseForTheUser) {
+    Rig rig;
+    Reg32Mod reg{rig.registry, rig.boxes};
+    RegisterFolderVerb(reg, rig.program);
+    EXPECT_TRUE(rig.registry.keyExists(hkey::ClassesRoot, kVerb));
+    EXPECT_TRUE(rig.registry.values(hkey::ClassesRoot, kVerb).empty())
+        << "no value on the verb key: Explorer shows its name";
+    EXPECT_EQ(rig.registry.values(hkey::ClassesRoot, kVerb + "\\command"),
+              (FakeRegistry::Values{{"", {regtype::Sz, "C:\\TOOLS\\Ostrel -ADD %1"}}}));
+    EXPECT_FALSE(rig.registry.keyExists(hkey::CurrentUser, kUserVerb));
+
+    // A standard user, under whom a stale machine-wide command cannot be replaced.
+    rig.registry.putString(hkey::ClassesRoot, kVerb + "\\command", "", "C:\\OLD\\Ostrel -ADD %1");
+    rig.registry.refusedRoots = {hkey::ClassesRoot};
+    rig.program.folderPath = "C:\\Program Files\\Ostrel";
+    RegisterFolderVerb(reg, rig.program);
+    EXPECT_TRUE(rig.registry.keyExists(hkey::CurrentUser, kUserVerb));
+    EXPECT_TRUE(rig.registry.values(hkey::CurrentUser, kUserVerb).empty());
+    EXPECT_EQ(rig.registry.get(hkey::CurrentUser, kUserVerb + "\\command", ""),
+              (FakeRegistry::Value{regtype::Sz, "\"C:\\Program Files\\Ostrel\\Ostrel\" -ADD %1"}));
+    EXPECT_TRUE(rig.boxes.shown.empty());
+    EXPECT_EQ(rig.registry.openHandles, 0);
 }
 
 } // namespace

@@ -1,0 +1,75 @@
+// Test equipment for the Win32 tests: Wine's real processes, event pump, files and
+// drive mask wired into a Platform beside fakes for the rest, and a scratch folder that
+// takes the drive substitutions onto it along when it goes.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/win32/files_win32.h"
+#include "platform/win32/process_win32.h"
+#include "support/fakes.h"
+
+namespace ostrel::test {
+
+template <class RealProcesses = Win32Processes> struct RealPlatform {
+    RealProcesses processes;
+    Win32EventPump events;
+    Win32FileSystem files;
+    Win32DriveMask drives;
+    FakeBoxes boxes;
+    FakeProgram program;
+    FakeRegistry registry;
+    FakeShell shell;
+    Platform platform{processes, events, files, drives, boxes, program, registry, shell};
+};
+
+// Where a drive letter points ("" when it is not in use).
+inline std::string substitutionTarget(char letter) {
+    const char device[3] = {letter, ':', 0};
+    char target[MAX_PATH] = {};
+    return QueryDosDeviceA(device, target, MAX_PATH) ? std::string(target) : std::string();
+}
+
+// A folder under C:\ with subfolders made on request. When it goes, so do the drive
+// substitutions onto it (whatever a failed test left behind) and the folders.
+class ScratchFolder {
+  public:
+    explicit ScratchFolder(std::string path) : path_(std::move(path)) {
+        CreateDirectoryA(path_.c_str(), nullptr);
+    }
+    ~ScratchFolder() {
+        for (char letter = 'A'; letter <= 'Z'; ++letter) {
+            const std::string target = substitutionTarget(letter);
+            const char device[3] = {letter, ':', 0};
+            if (target.find(path_) != std::string::npos) {
+                DefineDosDeviceA(DDD_REMOVE_DEFINITION | DDD_RAW_TARGET_PATH |
+                                     DDD_EXACT_MATCH_ON_REMOVE,
+                                 device, target.c_str());
+            }
+        }
+        for (auto made = made_.rbegin(); made != made_.rend(); ++made) {
+            RemoveDirectoryA(made->c_str());
+        }
+        RemoveDirectoryA(path_.c_str());
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const std::string& path() const { return path_; }
+    // Makes the subfolder and gives its path.
+    std::string folder(const std::string& name) {
+        made_.push_back(path_ + "\\" + name);
+        CreateDirectoryA(made_.back().c_str(), nullptr);
+        return made_.back();
+    }
+
+  private:
+    std::string path_;
+    std::vector<std::string> made_;
+};
+
+} // namespace ostrel::test
