@@ -27,13 +27,9 @@ class OstrelProcess {
     OstrelProcess(const OstrelProcess&) = delete;
     OstrelProcess& operator=(const OstrelProcess&) = delete;
 
-    DWORD id() const { return info_.dwProcessId; }
     bool running() const;
     // True when the program has ended within the time.
     bool waitForExit(Duration timeout = 30s) const;
-
-    // The program's visible top-level window with this title, or null.
-    HWND visibleWindow(const std::string& title) const;
     // Every visible top-level window of the program.
     std::vector<HWND> visibleWindows() const;
     // Waits for a visible window with this title (a message box's title included).
@@ -45,7 +41,6 @@ class OstrelProcess {
 
 // The folder Ostrel.exe is in, as the program sees it.
 std::string programFolder();
-
 // A window's text, read with WM_GETTEXT.
 std::string textOf(HWND window);
 // A child control by id; the status label is found inside its strip.
@@ -54,16 +49,6 @@ HWND control(HWND mainWindow, int id);
 void click(HWND button);
 // The text of a message box (its longest label).
 std::string messageText(HWND box);
-// Clicks a message box's button (IDYES, IDNO, IDOK).
-void answer(HWND box, int buttonId);
-
-// The entries of a combo box.
-std::vector<std::string> comboItems(HWND combo);
-// The rows of a report-style list view in another process: each row's column texts.
-std::vector<std::vector<std::string>> listRows(DWORD processId, HWND list, int columns);
-// Selects a row of a list view in another process, as a click on it does.
-void selectRow(DWORD processId, HWND list, int row);
-
 // Saves the window as it shows on the screen to a PNG file (a Unix path).
 bool screenshot(HWND window, const std::string& pngPath);
 

@@ -4,6 +4,7 @@
 // range after the entries before it; nothing else may come out.
 #include <cstddef>
 #include <cstdint>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,22 +23,14 @@ struct Expected {
 
 Expected readPlainly(std::string_view text) {
     Expected expected;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        end = end == std::string_view::npos ? text.size() : end;
-        std::string line(text.substr(start, end - start));
-        start = end + 1;
-        while (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        line.erase(0, line.find_first_not_of(' ') == std::string::npos
-                          ? line.size()
-                          : line.find_first_not_of(' '));
+    std::istringstream lines{std::string(text)};
+    for (std::string line; std::getline(lines, line);) {
+        line.erase(line.find_last_not_of('\r') + 1);
+        line.erase(0, line.find_first_not_of(' '));
         const auto pieces = ostrel::vb::Split(line, "=>");
         if (pieces.size() < 2) {
             expected.stops = true;
-            return expected;
+            break;
         }
         expected.entries.push_back({pieces[0].substr(0, 3), ostrel::vb::Trim(pieces[1])});
     }

@@ -67,8 +67,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (layout::storedDriveIndex(text)) {
         FUZZ_EXPECT(vb::numericValue(text).has_value());
     }
-    FUZZ_EXPECT(!layout::storedWindowPosition(std::nullopt));
-    FUZZ_EXPECT(!layout::storedDriveIndex(std::nullopt));
 
     // Any double at all, NaN and infinities included, rounds or overflows.
     if (size >= sizeof(double)) {

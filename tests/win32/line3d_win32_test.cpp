@@ -13,6 +13,7 @@ namespace ostrel::test {
 namespace {
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kMarker = RGB(1, 2, 3);
 
 struct Line3DTest : ::testing::Test {
     FakeBoxes boxes;
@@ -20,13 +21,8 @@ struct Line3DTest : ::testing::Test {
     HWND host = nullptr;
 
     void SetUp() override {
-        WNDCLASSA hostClass{};
-        hostClass.lpfnWndProc = DefWindowProcA;
-        hostClass.hInstance = GetModuleHandleA(nullptr);
-        hostClass.lpszClassName = "Line3DTestHost";
-        RegisterClassA(&hostClass);
-        host = CreateWindowExA(0, "Line3DTestHost", "host", WS_POPUP | WS_CLIPCHILDREN, 40, 40, 400,
-                               100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        host = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_CLIPCHILDREN, 40, 40, 400, 100,
+                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(host, nullptr);
     }
     void TearDown() override {
@@ -34,7 +30,6 @@ struct Line3DTest : ::testing::Test {
         EXPECT_TRUE(boxes.shown.empty());
     }
 
-    HWND line(int width) { return createLine3D(host, 7, 0, 10, width, boxes); }
     static SIZE size(HWND window) {
         RECT bounds{};
         GetWindowRect(window, &bounds);
@@ -43,34 +38,28 @@ struct Line3DTest : ::testing::Test {
     static void resize(HWND window, int width, int height) {
         SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
     }
-    // The control's surface as it paints it, one colour per pixel, row by row.
-    static std::vector<std::vector<COLORREF>> surface(HWND window) {
+    // The control's pixels, row by row: as it paints on the screen, or as it prints
+    // itself onto a marker-filled surface 4 pixels wider than itself.
+    static std::vector<std::vector<COLORREF>> pixels(HWND window, bool onScreen) {
         const SIZE extent = size(window);
         const WindowDc screen(window);
-        const UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
+        const UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
         const UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), extent.cx + 4, extent.cy));
-        const Selected selected(dc.get(), bitmap.get());
-        const RECT all{0, 0, extent.cx + 4, extent.cy};
-        const UniqueBrush marker(CreateSolidBrush(RGB(1, 2, 3)));
-        FillRect(dc.get(), &all, marker.get());
-        SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
-        std::vector<std::vector<COLORREF>> rows(extent.cy);
-        for (int y = 0; y < extent.cy; ++y) {
-            for (int x = 0; x < extent.cx + 4; ++x) {
-                rows[y].push_back(GetPixel(dc.get(), x, y));
-            }
+        const Selected selected(memory.get(), bitmap.get());
+        HDC dc = screen.get();
+        if (onScreen) {
+            UpdateWindow(window);
+        } else {
+            dc = memory.get();
+            const RECT all{0, 0, extent.cx + 4, extent.cy};
+            const UniqueBrush marker(CreateSolidBrush(kMarker));
+            FillRect(dc, &all, marker.get());
+            SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
         }
-        return rows;
-    }
-    // What the control shows on the screen after painting, row by row.
-    static std::vector<std::vector<COLORREF>> painted(HWND window) {
-        UpdateWindow(window);
-        const SIZE extent = size(window);
-        const WindowDc dc(window);
         std::vector<std::vector<COLORREF>> rows(extent.cy);
         for (int y = 0; y < extent.cy; ++y) {
-            for (int x = 0; x < extent.cx; ++x) {
-                rows[y].push_back(GetPixel(dc.get(), x, y));
+            for (int x = 0; x < extent.cx + (onScreen ? 0 : 4); ++x) {
+                rows[y].push_back(GetPixel(dc, x, y));
             }
         }
         return rows;
@@ -86,37 +75,26 @@ struct Line3DTest : ::testing::Test {
     }
 };
 
-TEST_F(Line3DTest, IsAlwaysThirtyTwipsHigh) {
+// Whatever height it is given, it stays 30 twips high and draws the shadow line over a
+// white line 15 twips below, across its width and no further.
+TEST_F(Line3DTest, IsThirtyTwipsHighWithTheShadowLineAboveAWhiteLineAcrossTheWidth) {
+    const HWND control = createLine3D(host, 7, 0, 10, 120, boxes);
     const int height = scale.pixelsY(30);
-    const HWND control = line(120);
     EXPECT_EQ(size(control).cy, height);
-    for (const int asked : {40, 1, 0, 300}) {
-        resize(control, 150, asked);
-        EXPECT_EQ(size(control).cy, height) << asked;
-        EXPECT_EQ(size(control).cx, 150) << "the width is the host's";
+    const std::pair<int, int> sizes[] = {{150, 40}, {333, 1}, {0, 300}, {120, 0}};
+    for (const auto& [width, asked] : sizes) {
+        SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(asked));
+        resize(control, width, asked);
+        EXPECT_EQ(size(control).cx, width);
+        EXPECT_EQ(size(control).cy, height);
+        const auto rows = pixels(control, false);
+        EXPECT_TRUE(spans(rows.at(0), width, GetSysColor(COLOR_BTNSHADOW)));
+        EXPECT_TRUE(spans(rows.at(scale.pixelsY(15)), width, kWhite));
     }
 }
 
-TEST_F(Line3DTest, DrawsTheShadowLineAboveAWhiteLineAcrossTheWidth) {
-    const HWND control = line(120);
-    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
-    auto rows = surface(control);
-    ASSERT_EQ(rows.size(), 2u);
-    EXPECT_TRUE(spans(rows[0], 120, shadow));
-    EXPECT_TRUE(spans(rows[scale.pixelsY(15)], 120, kWhite));
-
-    resize(control, 333, 2);
-    rows = surface(control);
-    EXPECT_TRUE(spans(rows[0], 333, shadow)) << "widening draws across the new width";
-    EXPECT_TRUE(spans(rows[1], 333, kWhite));
-
-    resize(control, 0, 2);
-    rows = surface(control);
-    EXPECT_TRUE(spans(rows[0], 0, shadow)) << "a width of 0 shows nothing";
-}
-
 TEST_F(Line3DTest, KeepsItsDrawingUntilItIsResized) {
-    const HWND control = line(200);
+    const HWND control = createLine3D(host, 7, 0, 10, 200, boxes);
     const COLORREF original = GetSysColor(COLOR_BTNSHADOW);
     const COLORREF changed = original == RGB(255, 0, 0) ? RGB(0, 0, 255) : RGB(255, 0, 0);
     const int element = COLOR_BTNSHADOW;
@@ -124,17 +102,17 @@ TEST_F(Line3DTest, KeepsItsDrawingUntilItIsResized) {
 
     // A repaint after being covered shows the lines last drawn, in the old colour.
     ShowWindow(host, SW_SHOWNOACTIVATE);
-    const HWND cover = CreateWindowExA(WS_EX_TOPMOST, "Line3DTestHost", "cover", WS_POPUP, 0, 0,
-                                       600, 200, nullptr, nullptr, nullptr, nullptr);
+    const HWND cover = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "", WS_POPUP, 0, 0, 600, 200,
+                                       nullptr, nullptr, nullptr, nullptr);
     ShowWindow(cover, SW_SHOWNOACTIVATE);
     UpdateWindow(cover);
     DestroyWindow(cover);
-    auto rows = painted(control);
+    auto rows = pixels(control, true);
     EXPECT_TRUE(spans(rows[0], 200, original));
     EXPECT_TRUE(spans(rows[1], 200, kWhite));
 
     resize(control, 210, 2);
-    rows = painted(control);
+    rows = pixels(control, true);
     EXPECT_TRUE(spans(rows[0], 210, changed)) << "the shadow colour is read at each drawing";
     EXPECT_TRUE(spans(rows[1], 210, kWhite));
     SetSysColors(1, &element, &original);
