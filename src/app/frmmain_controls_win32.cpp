@@ -24,7 +24,7 @@ constexpr int kStatusLabelHeight = 195;
 
 enum class Font { standard, verdana };
 
-struct ControlSpec {
+struct ControlDesign {
     int id;
     const char* className;
     const char* text;
@@ -110,7 +110,7 @@ void Win32MainView::createControls(HINSTANCE instance) {
     constexpr DWORD off = kButton | WS_DISABLED; // Create and Delete start disabled
     constexpr DWORD edge = WS_EX_CLIENTEDGE;
     // clang-format off
-    const ControlSpec specs[] = {
+    const ControlDesign controls[] = {
         {IDC_LABEL1, WC_STATICA, "Available Drives", kLabel, 0, {120, 210, 1395, 195}, V},
         {IDC_CMDCREATE, WC_BUTTONA, "&Create", off, 0, {120, 4080, 1215, 400}, S},
         {IDC_LSTDRIVES, WC_LISTVIEWA, "", list | kTab, edge, {120, 1320, 6495, 2055}, V},
@@ -136,18 +136,18 @@ void Win32MainView::createControls(HINSTANCE instance) {
         {IDC_IMAGE2, WC_STATICA, "", SS_BITMAP, 0, {4695, 225, 240, 195}, S},
     };
     // clang-format on
-    for (const auto& spec : specs) {
+    for (const auto& control : controls) {
         HWND child = nullptr;
-        if (std::string_view(spec.className) == kLine3DClass) {
-            child = createLine3D(window_, spec.id, scale_.pixelsX(spec.place.left),
-                                 scale_.pixelsY(spec.place.top), scale_.pixelsX(spec.place.width),
-                                 platform_.boxes);
+        if (std::string_view(control.className) == kLine3DClass) {
+            child = createLine3D(window_, control.id, scale_.pixelsX(control.place.left),
+                                 scale_.pixelsY(control.place.top),
+                                 scale_.pixelsX(control.place.width), platform_.boxes);
         } else {
-            const HFONT font = spec.font == Font::verdana ? verdana_.get() : defaultFont_.get();
-            child = makeChild(scale_, window_, spec.className, spec.text, spec.style, spec.exStyle,
-                              spec.place, spec.id, font);
+            const HFONT font = control.font == Font::verdana ? verdana_.get() : defaultFont_.get();
+            child = makeChild(scale_, window_, control.className, control.text, control.style,
+                              control.exStyle, control.place, control.id, font);
         }
-        if (spec.id == IDC_PICTURE1) {
+        if (control.id == IDC_PICTURE1) {
             // The status label lives inside the strip.
             lblStatus_ = makeChild(scale_, child, WC_STATICA, "Ready", kLabel, 0,
                                    {kStatusLabelLeft, kStatusLabelTop, 465, kStatusLabelHeight},
