@@ -46,7 +46,10 @@ void frmmain::GetVirtualsDriveList() {
         written = true;
         if (!runSubst(std::string("subst > ") + kListingFile)) {
             if (files.fileLength(listing) == 0) {
+                // No substitutions: nothing to read, and the temporary folder is not
+                // kept as the working directory either.
                 files.deleteFile(listing);
+                files.setCurrentDirectory(AbsPath);
                 return;
             }
             std::int16_t counter = 0;
