@@ -51,14 +51,12 @@ class MainView {
     virtual int lstDrivesSelected() = 0;
 
     // lblStatus
-    virtual std::string lblStatusCaption() = 0;
     virtual void setLblStatusCaption(const std::string& text) = 0;
 
     // chkrestore: 0 unchecked, 1 checked, 2 grayed.
     virtual int chkrestoreValue() = 0;
     virtual void setChkrestoreValue(int value) = 0;
 
-    virtual bool enabled(MainControl control) = 0;
     virtual void setEnabled(MainControl control, bool on) = 0;
 
     // The window, in twips.

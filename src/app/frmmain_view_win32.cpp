@@ -141,10 +141,6 @@ int Win32MainView::lstDrivesSelected() {
     return ListView_GetNextItem(lstDrives_, -1, LVNI_SELECTED);
 }
 
-std::string Win32MainView::lblStatusCaption() {
-    return text(lblStatus_);
-}
-
 void Win32MainView::setLblStatusCaption(const std::string& value) {
     setText(lblStatus_, value);
     fitStatusLabel();
@@ -180,10 +176,6 @@ HWND Win32MainView::control(MainControl which) const {
         return cmdbroswe_;
     }
     return nullptr;
-}
-
-bool Win32MainView::enabled(MainControl which) {
-    return IsWindowEnabled(control(which)) != 0;
 }
 
 void Win32MainView::setEnabled(MainControl which, bool on) {

@@ -56,11 +56,9 @@ class Win32MainView : public MainView {
     std::string lstDrivesText(int row) override;
     std::string lstDrivesSubItem(int row) override;
     int lstDrivesSelected() override;
-    std::string lblStatusCaption() override;
     void setLblStatusCaption(const std::string& text) override;
     int chkrestoreValue() override;
     void setChkrestoreValue(int value) override;
-    bool enabled(MainControl control) override;
     void setEnabled(MainControl control, bool on) override;
     std::string caption() override;
     int left() override;

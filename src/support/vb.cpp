@@ -143,14 +143,6 @@ std::int16_t CInt(double value) {
     return static_cast<std::int16_t>(rounded);
 }
 
-std::int32_t CLng(double value) {
-    const double rounded = roundHalfEven(value);
-    if (rounded < -2147483648.0 || rounded > 2147483647.0) {
-        raise(err::Overflow);
-    }
-    return static_cast<std::int32_t>(rounded);
-}
-
 std::string Trim(std::string_view text) {
     const auto first = text.find_first_not_of(' ');
     if (first == std::string_view::npos) {

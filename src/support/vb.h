@@ -22,8 +22,6 @@ std::optional<double> numericValue(std::string_view text);
 // Rounds to the nearest whole number, half-way values to the even neighbour, and
 // checks that it fits 16 bits (error 6, Overflow, when it does not).
 std::int16_t CInt(double value);
-// The same for 32 bits.
-std::int32_t CLng(double value);
 
 // Blanks (only the blank character) removed at both ends.
 std::string Trim(std::string_view text);

@@ -171,11 +171,9 @@ class FakeView : public MainView {
     std::string lstDrivesText(int row) override { return rows.at(row).text; }
     std::string lstDrivesSubItem(int row) override { return rows.at(row).subItem; }
     int lstDrivesSelected() override { return selectedRow; }
-    std::string lblStatusCaption() override { return status; }
     void setLblStatusCaption(const std::string& text) override { status = text; }
     int chkrestoreValue() override { return restoreValue; }
     void setChkrestoreValue(int value) override { restoreValue = value; }
-    bool enabled(MainControl control) override { return enabledState[control]; }
     void setEnabled(MainControl control, bool on) override { enabledState[control] = on; }
     std::string caption() override { return "Ostrel"; }
     int left() override { return x; }

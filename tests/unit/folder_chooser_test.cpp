@@ -46,7 +46,7 @@ TEST(FolderChooser, PutsTheShortFormOfTheChosenFolderOrKeepsTheTextOnCancel) {
         rig.shell.shortNames[c.chosen] = c.shortForm;
         rig.form.cmdbroswe_Click();
         EXPECT_EQ(rig.view.path, c.shown) << c.chosen;
-        EXPECT_EQ(rig.view.enabled(MainControl::cmdcreate), c.createEnabled) << c.chosen;
+        EXPECT_EQ(rig.view.enabledState[MainControl::cmdcreate], c.createEnabled) << c.chosen;
         EXPECT_EQ(rig.shell.liveItemLists, 0);
         EXPECT_TRUE(rig.boxes.shown.empty());
     }
