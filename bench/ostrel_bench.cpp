@@ -122,7 +122,7 @@ void removeSubstitution(char letter) {
 } // namespace
 
 int main() {
-    Win32Platform win32;
+    Win32Platform win32("");
     Platform& platform = win32.platform;
     test::FakeView view;
     frmmain form(platform, view);

@@ -5,9 +5,9 @@
 #include <exception>
 #include <string_view>
 
-#include "app/frmmain.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
+#include "platform/platform.h"
 #include "platform/process.h"
 #include "platform/program_info.h"
 #include "platform/registry_key.h"
@@ -18,15 +18,14 @@
 
 namespace ostrel {
 namespace {
+constexpr const char* kModule = "About";
 
 constexpr const char* kWindowsKey = "Software\\Microsoft\\Windows NT\\CurrentVersion";
 constexpr const char* kMsinfoKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 constexpr const char* kToolsLocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
-// Read control with query value, set value, create subkey, enumerate subkeys, notify
-// and create link.
-constexpr std::uint32_t kKeyAccess = 0x2003F;
+// Read and write, with create link.
+constexpr std::uint32_t kKeyAccess = keyaccess::Read | keyaccess::Write | keyaccess::CreateLink;
 constexpr std::uint32_t kValueBuffer = 1024;
-constexpr int kSwShow = 5;
 
 // Runs one step; a failure inside it only makes the result false, with no message.
 template <class Body> bool attempt(Body&& body) {
@@ -92,15 +91,15 @@ void frmAbout::showRegistration(AboutLabel label, const char* valueName, const c
 }
 
 void frmAbout::cmdok_Click() {
-    reported(platform_.boxes, "cmdok_Click", "About", [&] { view_.unload(); });
+    reported(platform_.boxes, __func__, kModule, [&] { view_.unload(); });
 }
 
 void frmAbout::cmdSysInfo_Click() {
-    reported(platform_.boxes, "cmdSysInfo_Click", "About", [&] { StartSysInfo(); });
+    reported(platform_.boxes, __func__, kModule, [&] { StartSysInfo(); });
 }
 
 void frmAbout::lblEMail_Click() {
-    reported(platform_.boxes, "lblEMail_Click", "About", [&] {
+    reported(platform_.boxes, __func__, kModule, [&] {
         const std::string link = std::string("mailto:") + kSupportEMail +
                                  "?subject=" + "I have question on " +
                                  view_.labelCaption(AboutLabel::lblTitle);
@@ -109,7 +108,7 @@ void frmAbout::lblEMail_Click() {
 }
 
 void frmAbout::lblHomePage_Click() {
-    reported(platform_.boxes, "lblHomePage_Click", "About", [&] {
+    reported(platform_.boxes, __func__, kModule, [&] {
         platform_.shell.shellExecute(view_.hwnd(), "open", view_.lblHomePageToolTipText(), "", "",
                                      kSwShow);
     });
@@ -138,7 +137,7 @@ void frmAbout::StartSysInfo() {
 bool frmAbout::GetKeyValue(RegKeyHandle root, const std::string& keyPath,
                            const std::string& valueName, std::string& value) {
     bool read = false;
-    reported(platform_.boxes, "GetKeyValue", "About", [&] {
+    reported(platform_.boxes, __func__, kModule, [&] {
         RawRegistry& registry = platform_.registry;
         RegistryKey key(registry);
         if (registry.openKeyEx(root, keyPath, kKeyAccess, key.out()) != 0) {
@@ -171,7 +170,7 @@ bool frmAbout::GetKeyValue(RegKeyHandle root, const std::string& keyPath,
 std::string frmAbout::GetString(RegKeyHandle root, const std::string& keyPath,
                                 const std::string& valueName) {
     std::string text;
-    reported(platform_.boxes, "GetString", "About", [&] {
+    reported(platform_.boxes, __func__, kModule, [&] {
         text = readTextValue(platform_.registry, root, keyPath, valueName).value_or("");
     });
     return text;

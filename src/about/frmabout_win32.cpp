@@ -2,7 +2,7 @@
 
 #include "about/frmabout.h"
 #include "about/frmabout_view_win32.h"
-#include "app/frmmain.h"
+#include "platform/platform.h"
 #include "platform/win32/dialogs_win32.h"
 
 namespace ostrel {

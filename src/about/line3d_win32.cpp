@@ -39,7 +39,7 @@ struct Line3D {
     // Both lines across the current width: the white one first, then the shadow line
     // in the button-shadow colour as it is now.
     void DrawLine() {
-        reported(boxes, "DrawLine", kModule, [&] {
+        reported(boxes, __func__, kModule, [&] {
             RECT client{};
             GetClientRect(window, &client);
             const WindowDc screen(window);
@@ -61,11 +61,11 @@ struct Line3D {
     }
 
     void UserControl_Initialize() {
-        reported(boxes, "UserControl_Initialize", kModule, [&] { DrawLine(); });
+        reported(boxes, __func__, kModule, [&] { DrawLine(); });
     }
 
     void UserControl_Resize() {
-        reported(boxes, "UserControl_Resize", kModule, [&] {
+        reported(boxes, __func__, kModule, [&] {
             RECT bounds{};
             GetWindowRect(window, &bounds);
             const int height = scale.pixelsY(kHeightTwips);

@@ -5,8 +5,7 @@
 
 namespace ostrel {
 namespace {
-// BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE
-constexpr unsigned kBrowseFlags = 0x41;
+constexpr const char* kModule = "Module1";
 constexpr std::size_t kPathBuffer = 512;
 constexpr std::size_t kShortBuffer = 165;
 constexpr unsigned long kShortBufferSize = 164;
@@ -16,7 +15,7 @@ std::string BrowseForFolder(Shell& shell, std::uintptr_t owner, const std::strin
     BrowseRequest request;
     request.owner = owner;
     request.title = prompt;
-    request.flags = kBrowseFlags;
+    request.flags = bif::ReturnOnlyFsDirs | bif::NewDialogStyle;
     // The item list is released when this goes, whatever the path lookup does.
     const auto items = shell.browseForFolder(request);
     std::string buffer(kPathBuffer, ' ');
@@ -28,7 +27,7 @@ std::string BrowseForFolder(Shell& shell, std::uintptr_t owner, const std::strin
 
 std::string GetShortPath(Shell& shell, MessageBoxes& boxes, const std::string& path) {
     std::string shortPath;
-    reported(boxes, "GetShortPath", "Module1", [&] {
+    reported(boxes, __func__, kModule, [&] {
         std::string buffer(kShortBuffer, '\0');
         const unsigned long length = shell.shortPathName(path, buffer.data(), kShortBufferSize);
         // A length of the buffer's size or more is the size the short form would need:

@@ -11,6 +11,7 @@
 
 namespace ostrel {
 namespace {
+constexpr const char* kModule = "frmmain";
 constexpr const char* kNoLetterText =
     "There is no free drive letter selected for the virtual drive.\r\n"
     "Choose one under Available Drives; when every letter is in use, delete a virtual drive "
@@ -20,13 +21,6 @@ constexpr const char* kNoLetterText =
 frmmain::frmmain(Platform& platform, MainView& view)
     : platform_(platform), view_(view), reg32_(platform.registry, platform.boxes),
       settings_(platform.registry) {}
-
-std::string frmmain::FixPath(const std::string& path) {
-    if (!path.empty() && path.back() == '\\') {
-        return path;
-    }
-    return path + "\\";
-}
 
 bool frmmain::runSubst(const std::string& tail) {
     const int processId = StartCommand(platform_.processes, interpreterCommandLine(tail), kSwHide);
@@ -38,7 +32,7 @@ void frmmain::GetVirtualsDriveList() {
     FileSystem& files = platform_.files;
     const std::string listing = files.tempFolder() + kListingFile;
     bool written = false;
-    const bool finished = reported(platform_.boxes, "GetVirtualsDriveList", "frmmain", [&] {
+    const bool finished = reported(platform_.boxes, __func__, kModule, [&] {
         view_.lstDrivesClear();
         // The listing goes to the user's temporary folder: a standard user cannot
         // create files in the root of the system drive.
@@ -78,7 +72,7 @@ void frmmain::GetVirtualsDriveList() {
 }
 
 void frmmain::GetAveDrivesList() {
-    reported(platform_.boxes, "GetAveDrivesList", "frmmain", [&] {
+    reported(platform_.boxes, __func__, kModule, [&] {
         view_.cbodrivesClear();
         for (const auto& letter : freeLetters(platform_.drives.logicalDrives())) {
             view_.cbodrivesAddItem(letter);
@@ -92,7 +86,7 @@ void frmmain::GetAveDrivesList() {
 }
 
 void frmmain::DoUpdate() {
-    reported(platform_.boxes, "DoUpdate", "frmmain", [&] {
+    reported(platform_.boxes, __func__, kModule, [&] {
         GetVirtualsDriveList();
         GetAveDrivesList();
     });
@@ -114,7 +108,7 @@ void frmmain::cmdcreate_Click() {
         return; // one run at a time: the listing file and the selection are shared
     }
     BusyScope busy(*this);
-    reported(platform_.boxes, "cmdcreate_Click", "frmmain", [&] {
+    reported(platform_.boxes, __func__, kModule, [&] {
         const std::string letter = view_.cbodrivesText();
         if (!isDriveLetter(letter)) {
             // An empty letter box (every letter in use) would run "subst" on the folder alone.
@@ -145,10 +139,10 @@ void frmmain::cmddelete_Click() {
         return;
     }
     BusyScope busy(*this);
-    reported(platform_.boxes, "cmddelete_Click", "frmmain", [&] {
+    reported(platform_.boxes, __func__, kModule, [&] {
         const int row = view_.lstDrivesSelected();
         if (row < 0) {
-            raise(91); // no selected row
+            raise(err::ObjectNotSet); // no selected row
         }
         const std::string letter = view_.lstDrivesText(row).substr(0, 2);
         if (!isDriveLetter(letter)) {

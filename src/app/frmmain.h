@@ -7,31 +7,11 @@
 #include <string>
 
 #include "app/frmmain_view.h"
+#include "platform/platform.h"
 #include "settings/reg32mod.h"
 #include "settings/settings_store.h"
 
 namespace ostrel {
-
-class Processes;
-class EventPump;
-class FileSystem;
-class DriveMask;
-class MessageBoxes;
-class ProgramInfo;
-class RawRegistry;
-class Shell;
-
-// The platform services the program uses.
-struct Platform {
-    Processes& processes;
-    EventPump& events;
-    FileSystem& files;
-    DriveMask& drives;
-    MessageBoxes& boxes;
-    ProgramInfo& program;
-    RawRegistry& registry;
-    Shell& shell;
-};
 
 class frmmain {
   public:
@@ -62,7 +42,6 @@ class frmmain {
     void GetVirtualsDriveList();
     void GetAveDrivesList();
     void DoUpdate();
-    static std::string FixPath(const std::string& path);
 
     // True during start-up and while a listing or a subst run is in progress (its wait lets window
     // events run): Create, Delete and Refresh are then ignored and a close is held.

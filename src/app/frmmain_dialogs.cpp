@@ -5,11 +5,12 @@
 
 namespace ostrel {
 namespace {
+constexpr const char* kModule = "frmmain";
 constexpr const char* kBrowsePrompt = "Please select the path you want for you Virtual Drive:";
 } // namespace
 
 void frmmain::cmdbroswe_Click() {
-    reported(platform_.boxes, "cmdbroswe_Click", "frmmain", [&] {
+    reported(platform_.boxes, __func__, kModule, [&] {
         const std::string path = BrowseForFolder(platform_.shell, view_.hwnd(), kBrowsePrompt);
         if (path.size() > 1) {
             view_.setEnabled(MainControl::cmdcreate, true);
@@ -21,7 +22,7 @@ void frmmain::cmdbroswe_Click() {
 }
 
 void frmmain::mnuabout_Click() {
-    reported(platform_.boxes, "mnuabout_Click", "frmmain", [&] { view_.showAbout(); });
+    reported(platform_.boxes, __func__, kModule, [&] { view_.showAbout(); });
 }
 
 void frmmain::cmdabout_Click() {

@@ -9,9 +9,12 @@
 #include "support/error_report.h"
 
 namespace ostrel {
+namespace {
+constexpr const char* kModule = "frmmain";
+} // namespace
 
 void frmmain::chkrestore_Click() {
-    reported(platform_.boxes, "chkrestore_Click", "frmmain", [&] {
+    reported(platform_.boxes, __func__, kModule, [&] {
         const int rows = view_.lstDrivesCount();
         if (rows == 0) {
             return; // nothing to save, and nothing is removed either

@@ -13,9 +13,11 @@
 #include "settings/integration.h"
 #include "settings/layout.h"
 #include "support/error_report.h"
+#include "support/paths.h"
 
 namespace ostrel {
 namespace {
+constexpr const char* kModule = "frmmain";
 
 // The window's outer size at every start, in twips; it is never stored.
 constexpr int kStartHeight = 5595;
@@ -45,7 +47,7 @@ void frmmain::Form_Load() {
     // A close asked for during start-up's runs waits until start-up has finished, so the
     // state stored is the one it set up (the stored letter position applied).
     BusyScope busy(*this);
-    reported(platform_.boxes, "Form_Load", "frmmain", [&] {
+    reported(platform_.boxes, __func__, kModule, [&] {
         // The vendor key is built from the program's file name at every access.
         const auto vendorKey = [&] { return layout::vendorKey(platform_.program.exeName()); };
         const auto stored = [&](const char* name) {
@@ -135,7 +137,7 @@ void frmmain::Form_Load() {
 }
 
 void frmmain::Form_Unload() {
-    reported(platform_.boxes, "Form_Unload", "frmmain", [&] {
+    reported(platform_.boxes, __func__, kModule, [&] {
         const auto save = [&](const char* name, const std::string& text) {
             reg32_.SaveString(hkey::CurrentUser, layout::vendorKey(platform_.program.exeName()),
                               name, text);
@@ -170,22 +172,19 @@ void frmmain::unload() {
 }
 
 void frmmain::Form_Resize() {
-    reported(platform_.boxes, "Form_Resize", "frmmain",
-             [&] { view_.setLineWidths(view_.clientWidth()); });
+    reported(platform_.boxes, __func__, kModule, [&] { view_.setLineWidths(view_.clientWidth()); });
 }
 
 void frmmain::cbodrives_Click() {
-    reported(platform_.boxes, "cbodrives_Click", "frmmain",
-             [&] { SelectedDrive = view_.cbodrivesText(); });
+    reported(platform_.boxes, __func__, kModule, [&] { SelectedDrive = view_.cbodrivesText(); });
 }
 
 void frmmain::cbodrives_Change() {
-    reported(platform_.boxes, "cbodrives_Change", "frmmain",
-             [&] { view_.setCbodrivesText(SelectedDrive); });
+    reported(platform_.boxes, __func__, kModule, [&] { view_.setCbodrivesText(SelectedDrive); });
 }
 
 void frmmain::lstDrives_ItemClick() {
-    reported(platform_.boxes, "lstDrives_ItemClick", "frmmain", [&] {
+    reported(platform_.boxes, __func__, kModule, [&] {
         if (view_.lstDrivesCount() > 0) {
             view_.setEnabled(MainControl::cmddelete, true);
         }
@@ -208,7 +207,7 @@ void frmmain::mnuexit_Click() {
         closePending_ = true;
         return;
     }
-    reported(platform_.boxes, "mnuexit_Click", "frmmain", [&] {
+    reported(platform_.boxes, __func__, kModule, [&] {
         AbsPath.clear();
         AbsRoot.clear();
         unload();

@@ -8,12 +8,12 @@
 #include "app/frmmain_view_win32.h"
 #include "platform/win32/win32_platform.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show) {
     using namespace ostrel;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
 
-    Win32Platform win32;
+    Win32Platform win32(commandLine);
     Platform& platform = win32.platform;
 
     Win32MainView view(platform, instance);

@@ -5,6 +5,7 @@
 
 namespace ostrel {
 namespace {
+constexpr const char* kModule = "Module1";
 const std::string kCommandCom = "command.com";
 } // namespace
 
@@ -28,7 +29,7 @@ int StartCommand(Processes& processes, const std::string& commandLine, int showW
 
 bool SHWait(Processes& processes, EventPump& events, MessageBoxes& boxes, int processId) {
     bool nonzero = false;
-    reported(boxes, "SHWait", "Module1", [&] {
+    reported(boxes, __func__, kModule, [&] {
         const auto process = processes.open(processId);
         std::uint32_t code = 0;
         // A failed poll leaves no exit code to wait for: the run counts as ended.

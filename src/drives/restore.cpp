@@ -2,10 +2,10 @@
 
 #include <cstdint>
 
-#include "app/frmmain.h"
 #include "drives/command_runner.h"
 #include "drives/free_letters.h"
 #include "platform/files.h"
+#include "platform/platform.h"
 #include "platform/process.h"
 #include "settings/layout.h"
 #include "settings/settings_store.h"
@@ -14,7 +14,6 @@
 namespace ostrel {
 namespace {
 
-constexpr const char* kProcedure = "SetUpVDrives";
 constexpr const char* kModule = "frmmain";
 
 // The subst text for one saved entry ("subst X: C:\DATA"). ProcedureError 9 when the
@@ -35,7 +34,8 @@ std::string substText(const std::string& entry) {
 } // namespace
 
 void SetUpVDrives(Platform& platform, SettingsStore& settings, const std::string& absRoot) {
-    reported(platform.boxes, kProcedure, kModule, [&] {
+    const char* const procedure = __func__;
+    reported(platform.boxes, procedure, kModule, [&] {
         const std::int16_t count = layout::storedWholeNumber(
             settings.GetSetting(layout::kApp, layout::kSectionConfig, layout::kCount));
         if (count == 0) {
@@ -54,7 +54,7 @@ void SetUpVDrives(Platform& platform, SettingsStore& settings, const std::string
             try {
                 text = substText(entry);
             } catch (const ProcedureError& e) {
-                showReport(platform.boxes, e, kProcedure, kModule);
+                showReport(platform.boxes, e, procedure, kModule);
                 continue;
             }
             // A run that fails (a letter in use, a folder gone) is not looked at: the

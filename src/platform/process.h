@@ -10,6 +10,7 @@ namespace ostrel {
 inline constexpr std::uint32_t kStillActive = 259;
 inline constexpr int kSwHide = 0;
 inline constexpr int kSwNormal = 1;
+inline constexpr int kSwShow = 5;
 
 // An opened process; the handle is closed when the object goes.
 class OpenedProcess {

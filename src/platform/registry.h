@@ -23,6 +23,16 @@ inline constexpr std::uint32_t Dword = 4;
 inline constexpr std::uint32_t MultiSz = 7;
 } // namespace regtype
 
+// Access rights of an opened key.
+namespace keyaccess {
+inline constexpr std::uint32_t Read = 0x20019;
+inline constexpr std::uint32_t Write = 0x20006;
+inline constexpr std::uint32_t CreateLink = 0x20;
+} // namespace keyaccess
+
+// The system's result code for a key or value that does not exist.
+inline constexpr long kErrorFileNotFound = 2;
+
 // Every call returns the system's result code (0 for success). An empty value name
 // names the key's default value.
 class RawRegistry {

@@ -7,6 +7,12 @@
 
 namespace ostrel {
 
+// Browse flags, with the system's values.
+namespace bif {
+inline constexpr unsigned ReturnOnlyFsDirs = 0x1;
+inline constexpr unsigned NewDialogStyle = 0x40;
+} // namespace bif
+
 // The browse request, field for field as the system's BROWSEINFOA takes it.
 struct BrowseRequest {
     std::uintptr_t owner = 0;

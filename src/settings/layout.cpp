@@ -3,8 +3,8 @@
 #include <cfloat>
 #include <cmath>
 
-#include "app/frmmain.h"
 #include "support/error_report.h"
+#include "support/paths.h"
 #include "support/vb.h"
 
 namespace ostrel::layout {
@@ -14,7 +14,7 @@ constexpr const char* kEntrySeparator = "=>";
 
 // The program file's path; in double quotes when it holds a blank.
 std::string programPath(const std::string& folder, const std::string& fileName) {
-    const std::string path = frmmain::FixPath(folder) + fileName;
+    const std::string path = FixPath(folder) + fileName;
     if (path.find(' ') == std::string::npos) {
         return path;
     }

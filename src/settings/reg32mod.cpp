@@ -5,12 +5,15 @@
 #include "support/error_report.h"
 
 namespace ostrel {
+namespace {
+constexpr const char* kModule = "Reg32Mod";
+} // namespace
 
 // Platform results are not examined: a refused write or a missing key is no failure
 // of the operation. Only an unexpected failure (no memory) shows the report.
 
 void Reg32Mod::SaveKey(RegKeyHandle root, const std::string& path) {
-    reported(boxes_, "SaveKey", "Reg32Mod", [&] {
+    reported(boxes_, __func__, kModule, [&] {
         RegistryKey key(registry_);
         registry_.createKey(root, path, key.out());
     });
@@ -19,8 +22,7 @@ void Reg32Mod::SaveKey(RegKeyHandle root, const std::string& path) {
 std::optional<std::string> Reg32Mod::GetString(RegKeyHandle root, const std::string& path,
                                                const std::string& name) {
     std::optional<std::string> text;
-    reported(boxes_, "GetString", "Reg32Mod",
-             [&] { text = readTextValue(registry_, root, path, name); });
+    reported(boxes_, __func__, kModule, [&] { text = readTextValue(registry_, root, path, name); });
     return text;
 }
 
@@ -28,12 +30,11 @@ void Reg32Mod::SaveString(RegKeyHandle root, const std::string& path, const std:
                           const std::string& text) {
     // The byte count is the text's length, without its NUL (Windows itself adds the
     // terminator that follows the counted bytes; the empty text stays zero bytes).
-    reported(boxes_, "SaveString", "Reg32Mod",
-             [&] { writeTextValue(registry_, root, path, name, text); });
+    reported(boxes_, __func__, kModule, [&] { writeTextValue(registry_, root, path, name, text); });
 }
 
 void Reg32Mod::DeleteValue(RegKeyHandle root, const std::string& path, const std::string& name) {
-    reported(boxes_, "DeleteValue", "Reg32Mod", [&] {
+    reported(boxes_, __func__, kModule, [&] {
         RegistryKey key(registry_);
         if (registry_.openKey(root, path, key.out()) == 0) {
             registry_.deleteValue(key.get(), name);

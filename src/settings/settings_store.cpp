@@ -5,10 +5,6 @@
 #include "support/error_report.h"
 
 namespace ostrel {
-namespace {
-constexpr long kFileNotFound = 2;
-} // namespace
-
 std::string SettingsStore::GetSetting(const std::string& app, const std::string& section,
                                       const std::string& key, const std::string& fallback) {
     const auto text =
@@ -30,7 +26,7 @@ void SettingsStore::DeleteSetting(const std::string& app, const std::string& sec
     // A section that is not there is already deleted: not a failure.
     const long result =
         registry_.deleteTree(hkey::CurrentUser, layout::settingsSectionKey(app, section));
-    if (result != 0 && result != kFileNotFound) {
+    if (result != 0 && result != kErrorFileNotFound) {
         raise(err::InvalidCall);
     }
 }

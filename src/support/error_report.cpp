@@ -6,41 +6,41 @@ namespace ostrel {
 
 std::string errorDescription(int number) {
     switch (number) {
-    case 5:
+    case err::InvalidCall:
         return "Invalid procedure call or argument";
-    case 6:
+    case err::Overflow:
         return "Overflow";
-    case 7:
+    case err::OutOfMemory:
         return "Out of memory";
-    case 9:
+    case err::SubscriptOutOfRange:
         return "Subscript out of range";
-    case 11:
+    case err::DivisionByZero:
         return "Division by zero";
-    case 13:
+    case err::TypeMismatch:
         return "Type mismatch";
-    case 51:
+    case err::Internal:
         return "Internal error";
-    case 52:
+    case err::BadFileNameOrNumber:
         return "Bad file name or number";
-    case 53:
+    case err::FileNotFound:
         return "File not found";
-    case 54:
+    case err::BadFileMode:
         return "Bad file mode";
-    case 57:
+    case err::DeviceIo:
         return "Device I/O error";
-    case 61:
+    case err::DiskFull:
         return "Disk full";
-    case 62:
+    case err::InputPastEndOfFile:
         return "Input past end of file";
-    case 70:
+    case err::PermissionDenied:
         return "Permission denied";
-    case 75:
+    case err::PathFileAccess:
         return "Path/File access error";
-    case 76:
+    case err::PathNotFound:
         return "Path not found";
-    case 91:
+    case err::ObjectNotSet:
         return "Object variable or With block variable not set";
-    case 380:
+    case err::InvalidPropertyValue:
         return "Invalid property value";
     default:
         return "Application-defined or object-defined error";

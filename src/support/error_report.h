@@ -23,16 +23,25 @@ std::string errorDescription(int number);
 // Throws ProcedureError{number, errorDescription(number)}.
 [[noreturn]] void raise(int number);
 
-// The well-known numbers the program raises.
+// The numbers of the runtime's table that the program uses.
 namespace err {
 inline constexpr int InvalidCall = 5;
 inline constexpr int Overflow = 6;
 inline constexpr int OutOfMemory = 7;
 inline constexpr int SubscriptOutOfRange = 9;
+inline constexpr int DivisionByZero = 11;
 inline constexpr int TypeMismatch = 13;
+inline constexpr int Internal = 51;
+inline constexpr int BadFileNameOrNumber = 52;
 inline constexpr int FileNotFound = 53;
+inline constexpr int BadFileMode = 54;
+inline constexpr int DeviceIo = 57;
+inline constexpr int DiskFull = 61;
+inline constexpr int InputPastEndOfFile = 62;
 inline constexpr int PermissionDenied = 70;
+inline constexpr int PathFileAccess = 75;
 inline constexpr int PathNotFound = 76;
+inline constexpr int ObjectNotSet = 91;
 inline constexpr int InvalidPropertyValue = 380;
 } // namespace err
 
@@ -57,7 +66,7 @@ bool reported(MessageBoxes& boxes, const char* procedure, const char* module, Bo
         showReport(boxes, {err::OutOfMemory, errorDescription(err::OutOfMemory)}, procedure,
                    module);
     } catch (const std::exception&) {
-        showReport(boxes, {51, errorDescription(51)}, procedure, module);
+        showReport(boxes, {err::Internal, errorDescription(err::Internal)}, procedure, module);
     }
     return false;
 }

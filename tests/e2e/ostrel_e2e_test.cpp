@@ -14,6 +14,7 @@
 
 #include "ostrel_driver.h"
 #include "resource.h"
+#include "support/dos_device_win32.h"
 
 namespace ostrel::e2e {
 namespace {
@@ -47,12 +48,7 @@ void writeString(const std::string& path, const std::string& name, const std::st
 // The folder a drive letter ("R:") stands for in upper case, or "" when it is not a
 // substitution.
 std::string substitutedFolder(const std::string& letter) {
-    char target[MAX_PATH] = {};
-    if (!QueryDosDeviceA(letter.c_str(), target, MAX_PATH)) {
-        return {};
-    }
-    const std::string folder = upper(target);
-    return folder.rfind("\\??\\", 0) == 0 ? folder.substr(4) : folder;
+    return upper(test::substitutedFolder(letter.at(0)));
 }
 
 // Under Xvfb no window manager draws frames: for the run, Wine draws the windows' frames

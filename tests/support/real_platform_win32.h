@@ -11,6 +11,7 @@
 
 #include "platform/win32/files_win32.h"
 #include "platform/win32/process_win32.h"
+#include "support/dos_device_win32.h"
 #include "support/fakes.h"
 
 namespace ostrel::test {
@@ -27,13 +28,6 @@ template <class RealProcesses = Win32Processes> struct RealPlatform {
     Platform platform{processes, events, files, drives, boxes, program, registry, shell};
 };
 
-// Where a drive letter points ("" when it is not in use).
-inline std::string substitutionTarget(char letter) {
-    const char device[3] = {letter, ':', 0};
-    char target[MAX_PATH] = {};
-    return QueryDosDeviceA(device, target, MAX_PATH) ? std::string(target) : std::string();
-}
-
 // A folder under C:\ with subfolders made on request. When it goes, so do the drive
 // substitutions onto it (whatever a failed test left behind) and the folders.
 class ScratchFolder {
@@ -43,9 +37,10 @@ class ScratchFolder {
     }
     ~ScratchFolder() {
         for (char letter = 'A'; letter <= 'Z'; ++letter) {
-            const std::string target = substitutionTarget(letter);
+            const std::string folder = substitutedFolder(letter);
+            const std::string target = kSubstPrefix + folder;
             const char device[3] = {letter, ':', 0};
-            if (target.find(path_) != std::string::npos) {
+            if (folder.find(path_) != std::string::npos) {
                 DefineDosDeviceA(DDD_REMOVE_DEFINITION | DDD_RAW_TARGET_PATH |
                                      DDD_EXACT_MATCH_ON_REMOVE,
                                  device, target.c_str());

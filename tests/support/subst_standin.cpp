@@ -11,22 +11,12 @@
 #include <cstring>
 #include <string>
 
+#include "dos_device_win32.h"
+
 namespace {
 
-const char kPrefix[] = "\\??\\";
-
-// The folder a letter stands for, or "" when the letter is no substitution.
-std::string substitutedFolder(char letter) {
-    const char device[3] = {letter, ':', 0};
-    char target[4096];
-    if (QueryDosDeviceA(device, target, sizeof target) == 0) {
-        return {};
-    }
-    if (std::strncmp(target, kPrefix, sizeof kPrefix - 1) != 0) {
-        return {};
-    }
-    return target + (sizeof kPrefix - 1);
-}
+using ostrel::test::kSubstPrefix;
+using ostrel::test::substitutedFolder;
 
 bool isDriveArgument(const std::string& arg) {
     return arg.size() == 2 && std::isalpha(static_cast<unsigned char>(arg[0])) && arg[1] == ':';
@@ -65,7 +55,7 @@ int main(int argc, char** argv) {
         if (substitutedFolder(drive[0]).empty()) {
             return fail("Invalid parameter - ", drive);
         }
-        const std::string folder = std::string(kPrefix) + substitutedFolder(drive[0]);
+        const std::string folder = std::string(kSubstPrefix) + substitutedFolder(drive[0]);
         if (!DefineDosDeviceA(DDD_REMOVE_DEFINITION | DDD_RAW_TARGET_PATH |
                                   DDD_EXACT_MATCH_ON_REMOVE,
                               drive.c_str(), folder.c_str())) {

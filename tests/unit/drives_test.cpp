@@ -7,6 +7,7 @@
 #include "drives/command_runner.h"
 #include "drives/free_letters.h"
 #include "support/fakes.h"
+#include "support/paths.h"
 
 namespace ostrel::test {
 namespace {
@@ -196,10 +197,10 @@ TEST_F(Engine, DeleteAsksThenRemovesTheSelectedDriveOrSaysWhyNot) {
 }
 
 TEST(FixPath, AddsOneBackslashAndNeverRemovesOne) {
-    EXPECT_EQ(frmmain::FixPath("C:\\DATA"), "C:\\DATA\\");
-    EXPECT_EQ(frmmain::FixPath("C:\\"), "C:\\");
-    EXPECT_EQ(frmmain::FixPath("C:"), "C:\\");
-    EXPECT_EQ(frmmain::FixPath(""), "\\");
+    EXPECT_EQ(FixPath("C:\\DATA"), "C:\\DATA\\");
+    EXPECT_EQ(FixPath("C:\\"), "C:\\");
+    EXPECT_EQ(FixPath("C:"), "C:\\");
+    EXPECT_EQ(FixPath(""), "\\");
 }
 
 } // namespace

@@ -23,7 +23,7 @@ class WatchedProcesses : public Win32Processes {
 };
 
 bool pointsTo(char letter, const std::string& tail) {
-    return substitutionTarget(letter).ends_with(tail);
+    return substitutedFolder(letter).ends_with(tail);
 }
 
 struct RealRestore : ::testing::Test {
@@ -74,17 +74,17 @@ TEST_F(RealRestore, AGapIsReportedAndTheNextEntryStillRestored) {
               std::vector<std::string>{
                   "Error 9 (Subscript out of range) in procedure\r\n(SetUpVDrives) of (frmmain)."});
     EXPECT_TRUE(pointsTo(letters[0], "\\entry 1"));
-    EXPECT_EQ(substitutionTarget(letters[1]), "");
+    EXPECT_EQ(substitutedFolder(letters[1]), "");
     EXPECT_TRUE(pointsTo(letters[2], "\\entry 3"));
 }
 
 TEST_F(RealRestore, ALetterInUseDoesNotStopTheNextEntry) {
-    const std::string earlier = "\\??\\" + base.folder("earlier");
+    const std::string earlier = base.folder("earlier");
     const char device[3] = {letters[0], ':', 0};
-    ASSERT_TRUE(DefineDosDeviceA(DDD_RAW_TARGET_PATH, device, earlier.c_str()));
+    ASSERT_TRUE(DefineDosDeviceA(DDD_RAW_TARGET_PATH, device, (kSubstPrefix + earlier).c_str()));
     restore({letters[0], letters[1]});
     EXPECT_TRUE(real.boxes.shown.empty());
-    EXPECT_EQ(substitutionTarget(letters[0]), earlier);
+    EXPECT_EQ(substitutedFolder(letters[0]), earlier);
     EXPECT_TRUE(pointsTo(letters[1], "\\entry 2"));
 }
 

@@ -20,7 +20,7 @@ namespace {
     case ERROR_SHARING_VIOLATION:
         raise(err::PermissionDenied);
     default:
-        raise(75); // Path/File access error
+        raise(err::PathFileAccess);
     }
 }
 

@@ -36,25 +36,7 @@ std::string Win32ProgramInfo::exeName() {
 }
 
 std::string Win32ProgramInfo::commandLine() {
-    // The arguments after the program's own name, quoted or not.
-    const char* line = GetCommandLineA();
-    if (*line == '"') {
-        ++line;
-        while (*line && *line != '"') {
-            ++line;
-        }
-        if (*line == '"') {
-            ++line;
-        }
-    } else {
-        while (*line && *line != ' ' && *line != '\t') {
-            ++line;
-        }
-    }
-    while (*line == ' ' || *line == '\t') {
-        ++line;
-    }
-    return line;
+    return commandLine_;
 }
 
 VersionInfo Win32ProgramInfo::version() {

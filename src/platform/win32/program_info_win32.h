@@ -1,12 +1,17 @@
 // What the program knows about itself, from its module and its version block.
 #pragma once
 
+#include <string>
+#include <utility>
+
 #include "platform/program_info.h"
 
 namespace ostrel {
 
 class Win32ProgramInfo : public ProgramInfo {
   public:
+    // commandLine: the arguments after the program's own name, as WinMain receives them.
+    explicit Win32ProgramInfo(std::string commandLine) : commandLine_(std::move(commandLine)) {}
     std::string folder() override;
     std::string exeName() override;
     std::string commandLine() override;
@@ -14,6 +19,8 @@ class Win32ProgramInfo : public ProgramInfo {
 
   private:
     std::string modulePath();
+
+    std::string commandLine_;
 };
 
 } // namespace ostrel

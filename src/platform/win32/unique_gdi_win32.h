@@ -4,50 +4,19 @@
 
 #include <windows.h>
 
-#include <utility>
+#include "platform/win32/unique_handle_win32.h"
 
 namespace ostrel {
 
-template <class Handle, BOOL(WINAPI* Release)(Handle)> class UniqueGdi {
-  public:
-    UniqueGdi() = default;
-    explicit UniqueGdi(Handle handle) : handle_(handle) {}
-    ~UniqueGdi() { reset(); }
-    UniqueGdi(UniqueGdi&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    UniqueGdi& operator=(UniqueGdi&& other) noexcept {
-        if (this != &other) {
-            reset(std::exchange(other.handle_, nullptr));
-        }
-        return *this;
-    }
-    UniqueGdi(const UniqueGdi&) = delete;
-    UniqueGdi& operator=(const UniqueGdi&) = delete;
-
-    Handle get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-    void reset(Handle handle = nullptr) {
-        if (handle_ != nullptr) {
-            Release(handle_);
-        }
-        handle_ = handle;
-    }
-
-  private:
-    Handle handle_ = nullptr;
-};
-
-inline BOOL WINAPI deleteGdiObject(HGDIOBJ object) {
+template <class T> inline BOOL WINAPI deleteTyped(T object) {
     return DeleteObject(object);
 }
-template <class T> inline BOOL WINAPI deleteTyped(T object) {
-    return deleteGdiObject(object);
-}
 
-using UniqueFont = UniqueGdi<HFONT, deleteTyped<HFONT>>;
-using UniqueBrush = UniqueGdi<HBRUSH, deleteTyped<HBRUSH>>;
-using UniqueBitmap = UniqueGdi<HBITMAP, deleteTyped<HBITMAP>>;
-using UniquePen = UniqueGdi<HPEN, deleteTyped<HPEN>>;
-using UniqueMemoryDc = UniqueGdi<HDC, DeleteDC>;
+using UniqueFont = Unique<HFONT, deleteTyped<HFONT>>;
+using UniqueBrush = Unique<HBRUSH, deleteTyped<HBRUSH>>;
+using UniqueBitmap = Unique<HBITMAP, deleteTyped<HBITMAP>>;
+using UniquePen = Unique<HPEN, deleteTyped<HPEN>>;
+using UniqueMemoryDc = Unique<HDC, DeleteDC>;
 
 // Selects an object into a device context for one scope and puts the old one back.
 class Selected {

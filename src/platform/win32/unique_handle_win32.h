@@ -1,4 +1,4 @@
-// RAII for kernel handles: closed when the owner goes, on every path.
+// RAII for the system's handles: released when the owner goes, on every path.
 #pragma once
 
 #include <windows.h>
@@ -7,32 +7,38 @@
 
 namespace ostrel {
 
-class UniqueHandle {
+// Owns one handle and releases it with Release. Null and INVALID_HANDLE_VALUE hold nothing.
+template <class Handle, BOOL(WINAPI* Release)(Handle)> class Unique {
   public:
-    UniqueHandle() = default;
-    explicit UniqueHandle(HANDLE handle) : handle_(handle) {}
-    ~UniqueHandle() { reset(); }
-    UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+    Unique() = default;
+    explicit Unique(Handle handle) : handle_(handle) {}
+    ~Unique() { reset(); }
+    Unique(Unique&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+    Unique& operator=(Unique&& other) noexcept {
         if (this != &other) {
             reset(std::exchange(other.handle_, nullptr));
         }
         return *this;
     }
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    Unique(const Unique&) = delete;
+    Unique& operator=(const Unique&) = delete;
 
-    HANDLE get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
-    void reset(HANDLE handle = nullptr) {
+    Handle get() const { return handle_; }
+    explicit operator bool() const {
+        return handle_ != nullptr && handle_ != reinterpret_cast<Handle>(INVALID_HANDLE_VALUE);
+    }
+    void reset(Handle handle = nullptr) {
         if (*this) {
-            CloseHandle(handle_);
+            Release(handle_);
         }
         handle_ = handle;
     }
 
   private:
-    HANDLE handle_ = nullptr;
+    Handle handle_ = nullptr;
 };
+
+// Kernel handles: processes, threads, files.
+using UniqueHandle = Unique<HANDLE, CloseHandle>;
 
 } // namespace ostrel

@@ -1,7 +1,7 @@
 // Every platform service of the program on the Win32 API, wired into one Platform.
 #pragma once
 
-#include "app/frmmain.h"
+#include "platform/platform.h"
 #include "platform/win32/dialogs_win32.h"
 #include "platform/win32/files_win32.h"
 #include "platform/win32/process_win32.h"
@@ -12,6 +12,9 @@
 namespace ostrel {
 
 struct Win32Platform {
+    // commandLine: the program's arguments, as WinMain receives them.
+    explicit Win32Platform(const char* commandLine) : program(commandLine) {}
+
     Win32Processes processes;
     Win32EventPump events;
     Win32FileSystem files;
