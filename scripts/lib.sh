@@ -1,5 +1,5 @@
-# Shared by scripts/test and scripts/run: installing what a fresh Debian machine lacks,
-# building both presets, and running a command under Wine in the build's prefix.
+# Shared by scripts/test, scripts/run and scripts/bench: installing what a fresh Debian
+# machine lacks, building a preset, and running commands under Wine in the build's prefix.
 
 ostrel_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 ostrel_packages=(cmake make g++ googletest libgtest-dev libgmock-dev g++-mingw-w64-x86-64-posix
@@ -33,4 +33,18 @@ ostrel_wine_env() {
         wineboot -i >/dev/null 2>&1 || true
         wineserver -w
     fi
+}
+
+# Runs a command on a virtual screen (Xvfb) in the build's Wine prefix, with one
+# persistent wineserver for the whole command: drive substitutions live in it, and
+# every Wine process start is cheap while it runs. The server is stopped afterwards;
+# the command's exit status is returned.
+ostrel_under_wine() { # command [arguments...]
+    ostrel_wine_env
+    xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+        wineserver -p </dev/null >/dev/null 2>&1
+        status=0
+        "$@" || status=$?
+        wineserver -k || true
+        exit $status' bash "$@"
 }
