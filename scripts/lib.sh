@@ -3,7 +3,8 @@
 
 ostrel_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 ostrel_packages=(cmake make g++ googletest libgtest-dev libgmock-dev g++-mingw-w64-x86-64-posix
-    mingw-w64-tools wine wine64 xvfb xauth imagemagick x11-utils clang libclang-rt-14-dev)
+    mingw-w64-tools wine wine64 fonts-wine fonts-liberation fonts-dejavu-core xvfb xauth imagemagick
+    x11-utils clang libclang-rt-14-dev)
 
 ostrel_install_deps() {
     local missing=()
@@ -33,6 +34,9 @@ ostrel_wine_env() {
         wineboot -i >/dev/null 2>&1 || true
         wineserver -w
     fi
+    # shellcheck source=wine-fonts.sh
+    . "$ostrel_root/scripts/wine-fonts.sh"
+    ostrel_wine_fonts
 }
 
 # Runs a command on a virtual screen (Xvfb) in the build's Wine prefix, with one
