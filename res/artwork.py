@@ -1,13 +1,17 @@
 #!/usr/bin/env python3
 """Draws Ostrel's artwork and writes it as 16-colour Windows files into this folder:
 
-- ostrel.ico: the program icon, 32 x 32 and 16 x 16, a folder with a drive in front;
-- drive.bmp: a 16 x 16 drive, the picture of every row of the list and of Image1;
-- folder.bmp: a 16 x 13 folder, the picture of Image2.
+- ostrel.ico: the program icon, a folder with a drive in front, at every size Windows
+  asks for (16, 20, 24, 32, 40, 48, 64 and 256 pixels);
+- drive_<scale>.bmp: a 16 x 16 drive at 100 %, the picture of every row of the list and
+  of Image1;
+- folder_<scale>.bmp: a 16 x 13 folder at 100 %, the picture of Image2.
 
-The bitmaps have the window's background colour where nothing is drawn, so they sit
-on the window without a mask; the list's image list takes that colour as its mask.
-Run it again after changing a drawing: python3 res/artwork.py
+Every bitmap comes in the display scales 100, 125, 150 and 200 %: the drawings are
+made of rectangles in 100 % pixels, which each scale fills at its own size, so that
+edges stay sharp. The bitmaps have the window's background colour where nothing is
+drawn, so they sit on the window without a mask; the list's image list takes that
+colour as its mask. Run it again after changing a drawing: python3 res/artwork.py
 """
 
 import os
@@ -30,25 +34,38 @@ BLACK, DARK_YELLOW, SILVER, GREY, GREEN, YELLOW, WHITE = 0, 3, 7, 8, 10, 11, 15
 CLEAR = -1
 
 
+SCALES = (100, 125, 150, 200)
+
+
+def scaled(pixels, scale):
+    """Pixels at 100 % to pixels at the scale, rounded as Windows' MulDiv does."""
+    return (pixels * scale + 50) // 100
+
+
 class Canvas:
-    def __init__(self, width, height):
-        self.width, self.height = width, height
-        self.pixels = [[CLEAR] * width for _ in range(height)]
+    """A picture drawn in 100 % pixels and stored at its scale in per cent."""
+
+    def __init__(self, width, height, scale=100):
+        self.scale = scale
+        self.width, self.height = scaled(width, scale), scaled(height, scale)
+        self.pixels = [[CLEAR] * self.width for _ in range(self.height)]
 
     def fill(self, left, top, right, bottom, colour):
-        """Fills the rectangle with both corners included."""
-        for y in range(top, bottom + 1):
-            for x in range(left, right + 1):
+        """Fills the rectangle with both corners included: every 100 % pixel becomes the
+        whole pixels it covers at the scale, so that edges stay sharp."""
+        s = self.scale
+        for y in range(scaled(top, s), scaled(bottom + 1, s)):
+            for x in range(scaled(left, s), scaled(right + 1, s)):
                 self.pixels[y][x] = colour
 
     def frame(self, left, top, right, bottom, colour):
-        for x in range(left, right + 1):
-            self.pixels[top][x] = self.pixels[bottom][x] = colour
-        for y in range(top, bottom + 1):
-            self.pixels[y][left] = self.pixels[y][right] = colour
+        self.fill(left, top, right, top, colour)
+        self.fill(left, bottom, right, bottom, colour)
+        self.fill(left, top, left, bottom, colour)
+        self.fill(right, top, right, bottom, colour)
 
     def point(self, x, y, colour):
-        self.pixels[y][x] = colour
+        self.fill(x, y, x, y, colour)
 
 
 def draw_folder(c, left, top, right, bottom, tab):
@@ -70,27 +87,27 @@ def draw_drive(c, left, top, right, bottom):
     c.point(right - 4, bottom - 2, GREEN)
 
 
-def drive_16():
-    c = Canvas(16, 16)
+def drive_16(scale):
+    c = Canvas(16, 16, scale)
     draw_drive(c, 0, 5, 15, 12)
     return c
 
 
-def folder_16x13():
-    c = Canvas(16, 13)
+def folder_16x13(scale):
+    c = Canvas(16, 13, scale)
     draw_folder(c, 0, 0, 15, 12, 5)
     return c
 
 
-def icon_32():
-    c = Canvas(32, 32)
+def icon_32(scale):
+    c = Canvas(32, 32, scale)
     draw_folder(c, 1, 3, 26, 22, 9)
     draw_drive(c, 10, 17, 31, 28)
     return c
 
 
-def icon_16():
-    c = Canvas(16, 16)
+def icon_16(scale):
+    c = Canvas(16, 16, scale)
     draw_folder(c, 0, 1, 13, 11, 4)
     draw_drive(c, 5, 9, 15, 15)
     return c
@@ -150,7 +167,8 @@ def write_icon(name, canvases):
     offset = 6 + 16 * len(images)
     directory = struct.pack("<HHH", 0, 1, len(images))
     for canvas, image in zip(canvases, images):
-        directory += struct.pack("<BBBBHHII", canvas.width, canvas.height, 16, 0, 1, 4,
+        # A size of 256 is written as 0.
+        directory += struct.pack("<BBBBHHII", canvas.width % 256, canvas.height % 256, 16, 0, 1, 4,
                                  len(image), offset)
         offset += len(image)
     with open(os.path.join(HERE, name), "wb") as out:
@@ -158,6 +176,9 @@ def write_icon(name, canvases):
 
 
 if __name__ == "__main__":
-    write_icon("ostrel.ico", [icon_32(), icon_16()])
-    write_bitmap("drive.bmp", drive_16())
-    write_bitmap("folder.bmp", folder_16x13())
+    # The small drawing up to 24 pixels, the large one from 32 on.
+    write_icon("ostrel.ico", [icon_16(s) for s in (100, 125, 150)] +
+               [icon_32(s) for s in (100, 125, 150, 200, 800)])
+    for scale in SCALES:
+        write_bitmap(f"drive_{scale}.bmp", drive_16(scale))
+        write_bitmap(f"folder_{scale}.bmp", folder_16x13(scale))

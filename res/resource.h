@@ -4,8 +4,6 @@
 
 // Artwork.
 #define IDI_OSTREL 101
-#define IDB_DRIVE 102
-#define IDB_FOLDER 103
 
 // The menu's commands.
 #define IDM_EXIT 40001

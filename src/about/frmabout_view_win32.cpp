@@ -5,6 +5,7 @@
 #include "about/frmabout.h"
 #include "about/frmabout_ids.h"
 #include "platform/win32/child_window_win32.h"
+#include "platform/win32/pictures_win32.h"
 #include "support/error_report.h"
 
 namespace ostrel {
@@ -26,10 +27,6 @@ constexpr DWORD kLabel = SS_LEFT | SS_NOPREFIX;
 // A label that takes the size of its text never wraps it.
 constexpr DWORD kSizedLabel = SS_LEFTNOWORDWRAP | SS_NOPREFIX;
 
-HBITMAP loadBitmap(HINSTANCE instance, const char* name) {
-    return static_cast<HBITMAP>(LoadImageA(instance, name, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
-}
-
 // Paints a picture at the top left corner of a window's client area.
 void drawPicture(HDC dc, HBITMAP picture) {
     BITMAP size{};
@@ -42,7 +39,7 @@ void drawPicture(HDC dc, HBITMAP picture) {
 } // namespace
 
 Win32AboutView::Win32AboutView(HWND owner)
-    : owner_(owner), scale_(ScreenScale::screen()), background_(CreateSolidBrush(kBackground)),
+    : owner_(owner), scale_(ScreenScale::of(owner)), background_(CreateSolidBrush(kBackground)),
       white_(CreateSolidBrush(kWhite)), dialogFont_(makeFont(scale_, "MS Sans Serif", 825)),
       titleFont_(makeFont(scale_, "Arial", 975, true)), noteFont_(makeFont(scale_, "Arial", 825)),
       verdana_(makeFont(scale_, "Verdana", 825)),
@@ -80,13 +77,10 @@ void Win32AboutView::createControls(HINSTANCE instance) {
         return makeChild(scale_, window_, kPanelClass, "", WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
                          place, id, dialogFont_.get());
     };
-    banner_.reset(loadBitmap(instance, "ABOUT_BANNER"));
-    icon_.reset(loadBitmap(instance, "ABOUT_ICON"));
-    picture_.reset(loadBitmap(instance, "ABOUT_PICTURE"));
-    linkCursor_ = LoadCursorA(instance, "ABOUT_LINK");
-    if (linkCursor_ == nullptr) {
-        linkCursor_ = LoadCursor(nullptr, IDC_HAND);
-    }
+    banner_ = loadBitmap(instance, "ABOUT_BANNER", {464, 53}, scale_);
+    icon_ = loadBitmap(instance, "ABOUT_ICON", {64, 64}, scale_);
+    picture_ = loadBitmap(instance, "ABOUT_PICTURE", {141, 48}, scale_);
+    linkCursor_ = loadCursor(instance, "ABOUT_LINK", scale_);
 
     // The banner, a white panel showing its picture, with the title and the note on it.
     picture3_ = panel(aboutid::Picture3, {0, 0, 6870, 780});
@@ -336,8 +330,8 @@ LRESULT Win32AboutView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return controlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_SETCURSOR: {
         const auto over = reinterpret_cast<HWND>(wParam);
-        if ((over == lblHomePage_ || over == lblEMail_) && linkCursor_ != nullptr) {
-            SetCursor(linkCursor_);
+        if (over == lblHomePage_ || over == lblEMail_) {
+            SetCursor(linkCursor_ ? linkCursor_.get() : LoadCursor(nullptr, IDC_HAND));
             return TRUE;
         }
         break;

@@ -62,7 +62,7 @@ class Win32AboutView : public AboutView {
     HWND picture3_ = nullptr, lblTitle_ = nullptr, label8_ = nullptr, lblCopyright_ = nullptr;
     HWND lblregname_ = nullptr, lblregcompany_ = nullptr, lblregserial_ = nullptr;
     HWND lblHomePage_ = nullptr, lblEMail_ = nullptr, cmdok_ = nullptr, tooltip_ = nullptr;
-    HCURSOR linkCursor_ = nullptr;
+    UniqueCursor linkCursor_;
     UniqueBrush background_, white_;
     UniqueFont dialogFont_, titleFont_, noteFont_, verdana_, linkFont_;
     UniqueBitmap banner_, icon_, picture_;

@@ -1,5 +1,5 @@
-// RAII for GDI objects (fonts, brushes, bitmaps) and memory device contexts: released
-// when the owner goes, on every path.
+// RAII for GDI objects (fonts, brushes, bitmaps), icons, pointers and memory device
+// contexts: released when the owner goes, on every path.
 #pragma once
 
 #include <windows.h>
@@ -17,6 +17,8 @@ using UniqueBrush = Unique<HBRUSH, deleteTyped<HBRUSH>>;
 using UniqueBitmap = Unique<HBITMAP, deleteTyped<HBITMAP>>;
 using UniquePen = Unique<HPEN, deleteTyped<HPEN>>;
 using UniqueMemoryDc = Unique<HDC, DeleteDC>;
+using UniqueIcon = Unique<HICON, DestroyIcon>;
+using UniqueCursor = Unique<HCURSOR, DestroyCursor>;
 
 // Selects an object into a device context for one scope and puts the old one back.
 class Selected {
