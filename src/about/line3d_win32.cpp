@@ -17,7 +17,6 @@ constexpr int kWhiteLineTwips = 15;
 struct Line3D {
     HWND window;
     MessageBoxes& boxes;
-    ScreenScale scale = ScreenScale::screen();
     UniqueBitmap drawing;
 
     void drawHorizontal(HDC dc, int y, int width, COLORREF colour) const {
@@ -52,7 +51,7 @@ struct Line3D {
             }
             const Selected target(dc.get(), next.get());
             FillRect(dc.get(), &client, GetSysColorBrush(COLOR_BTNFACE));
-            drawHorizontal(dc.get(), scale.pixelsY(kWhiteLineTwips), innerWidth(),
+            drawHorizontal(dc.get(), ScreenScale::of(window).pixelsY(kWhiteLineTwips), innerWidth(),
                            RGB(255, 255, 255));
             drawHorizontal(dc.get(), 0, innerWidth(), GetSysColor(COLOR_BTNSHADOW));
             drawing = std::move(next);
@@ -68,7 +67,7 @@ struct Line3D {
         reported(boxes, __func__, kModule, [&] {
             RECT bounds{};
             GetWindowRect(window, &bounds);
-            const int height = scale.pixelsY(kHeightTwips);
+            const int height = ScreenScale::of(window).pixelsY(kHeightTwips);
             if (bounds.bottom - bounds.top != height) {
                 // Raises a nested resize, which finds the height right and draws.
                 SetWindowPos(window, nullptr, 0, 0, bounds.right - bounds.left, height,
@@ -99,9 +98,8 @@ LRESULT CALLBACK line3DProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         if (boxes == nullptr) {
             return FALSE;
         }
-        SetWindowLongPtrA(
-            window, GWLP_USERDATA,
-            reinterpret_cast<LONG_PTR>(new Line3D{window, *boxes, ScreenScale::screen(), {}}));
+        SetWindowLongPtrA(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(new Line3D{window, *boxes, {}}));
         break;
     }
     case WM_CREATE:
@@ -139,7 +137,7 @@ LRESULT CALLBACK line3DProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 HWND createLine3D(HWND parent, int id, int x, int y, int width, MessageBoxes& boxes) {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
     registerWindowClass(instance, kLine3DClass, line3DProc);
-    const int height = ScreenScale::screen().pixelsY(kHeightTwips);
+    const int height = ScreenScale::of(parent).pixelsY(kHeightTwips);
     return CreateWindowExA(0, kLine3DClass, "", WS_CHILD | WS_VISIBLE, x, y, width, height, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, &boxes);
 }

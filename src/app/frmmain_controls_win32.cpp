@@ -3,6 +3,7 @@
 #include "app/frmmain.h"
 #include "app/frmmain_view_win32.h"
 #include "platform/win32/child_window_win32.h"
+#include "platform/win32/pictures_win32.h"
 #include "resource.h"
 
 #include <string_view>
@@ -34,20 +35,61 @@ struct ControlDesign {
     Font font;
 };
 
+// A fixed single border with a minimise button; the user cannot resize it.
+constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kTab = WS_TABSTOP | WS_GROUP;
 constexpr DWORD kLabel = SS_LEFT | SS_NOPREFIX;
 constexpr DWORD kButton = BS_PUSHBUTTON | kTab;
 
-// The system's message font, the window's default font.
-UniqueFont messageFont() {
+// In tab-index order, so that the order of the child windows is the tab order.
+constexpr Font V = Font::verdana;
+constexpr Font S = Font::standard;
+constexpr DWORD list = LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_SHAREIMAGELISTS;
+constexpr DWORD combo = CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL;
+constexpr int strip = kClientHeight - kStatusStripHeight;
+constexpr DWORD off = kButton | WS_DISABLED; // Create and Delete start disabled
+constexpr DWORD edge = WS_EX_CLIENTEDGE;
+// clang-format off
+constexpr ControlDesign kControls[] = {
+    {IDC_LABEL1, WC_STATICA, "Available Drives", kLabel, 0, {120, 210, 1395, 195}, V},
+    {IDC_CMDCREATE, WC_BUTTONA, "&Create", off, 0, {120, 4080, 1215, 400}, S},
+    {IDC_LSTDRIVES, WC_LISTVIEWA, "", list | kTab, edge, {120, 1320, 6495, 2055}, V},
+    {IDC_CMDDELETE, WC_BUTTONA, "&Delete", off, 0, {1440, 4080, 1215, 400}, S},
+    // The height of a drop-down combo box includes its opened list.
+    {IDC_CBODRIVES, WC_COMBOBOXA, "", combo | kTab, 0, {120, 480, 1830, 315 * 8}, S},
+    {IDC_LABEL2, WC_STATICA, "Current virtual drives in use.", kLabel, 0,
+     {120, 1050, 2475, 195}, V},
+    {IDC_CHKRESTORE, WC_BUTTONA, "Restore current virtual drives the next time windows starts.",
+     BS_AUTOCHECKBOX | kTab, 0, {165, 3510, 5610, 285}, V},
+    {IDC_LABEL3, WC_STATICA, "Path to your Virtual  drive", kLabel, 0,
+     {2415, 210, 2280, 195}, V},
+    {IDC_TXTPATHNAME, WC_EDITA, "", ES_AUTOHSCROLL | kTab, edge, {2400, 480, 3660, 345}, V},
+    {IDC_CMDBROSWE, WC_BUTTONA, "....", kButton, 0, {6120, 470, 495, 350}, S},
+    {IDC_LINE3D1, kLine3DClass, "", 0, 0, {0, 3960, 1905, 30}, S},
+    {IDC_CMDABOUT, WC_BUTTONA, "&About", kButton, 0, {4080, 4080, 1215, 400}, S},
+    {IDC_LINE3D2, kLine3DClass, "", 0, 0, {0, 15, 720, 30}, S},
+    {IDC_CMDEXIT, WC_BUTTONA, "E&xit", kButton, 0, {5400, 4080, 1215, 400}, S},
+    {IDC_PICTURE1, kPanelClass, "", WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
+     {0, strip, kClientWidth, kStatusStripHeight}, S},
+    {IDC_CMDREFRESH, WC_BUTTONA, "&Refresh", kButton, 0, {2760, 4080, 1215, 400}, S},
+    {IDC_IMAGE1, WC_STATICA, "", SS_BITMAP, 0, {1635, 180, 240, 240}, S},
+    {IDC_IMAGE2, WC_STATICA, "", SS_BITMAP, 0, {4695, 225, 240, 195}, S},
+};
+// clang-format on
+
+// The system's message font, the window's default font, at the window's resolution.
+UniqueFont messageFont(const ScreenScale& scale) {
     NONCLIENTMETRICSA metrics{};
     metrics.cbSize = sizeof metrics;
+    LOGFONTA font{};
     if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-        return UniqueFont(CreateFontIndirectA(&metrics.lfMessageFont));
+        font = metrics.lfMessageFont;
+    } else {
+        GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
     }
-    LOGFONTA fallback{};
-    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof fallback, &fallback);
-    return UniqueFont(CreateFontIndirectA(&fallback));
+    // The system measures it for the primary screen.
+    font.lfHeight = scale.pixels(font.lfHeight, ScreenScale::screen().dpi());
+    return UniqueFont(CreateFontIndirectA(&font));
 }
 
 HMENU createMenu() {
@@ -63,8 +105,7 @@ HMENU createMenu() {
 
 Win32MainView::Win32MainView(Platform& platform, HINSTANCE instance)
     : platform_(platform), scale_(ScreenScale::screen()),
-      background_(CreateSolidBrush(kMainBackground)), verdana_(makeFont(scale_, "Verdana", 825)),
-      defaultFont_(messageFont()) {
+      background_(CreateSolidBrush(kMainBackground)) {
     createWindow(instance);
     if (window_ != nullptr) {
         createControls(instance);
@@ -81,77 +122,32 @@ Win32MainView::~Win32MainView() {
 void Win32MainView::createWindow(HINSTANCE instance) {
     registerWindowClass(instance, kWindowClass, windowProc);
     registerWindowClass(instance, kPanelClass, panelProc);
-    // A fixed single border with a minimise button; the user cannot resize it.
-    constexpr DWORD style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-    RECT outer{0, 0, scale_.pixelsX(kClientWidth), scale_.pixelsY(kClientHeight)};
-    AdjustWindowRectEx(&outer, style, TRUE, 0);
-    CreateWindowExA(0, kWindowClass, "Ostrel", style, CW_USEDEFAULT, CW_USEDEFAULT,
-                    outer.right - outer.left, outer.bottom - outer.top, nullptr, createMenu(),
-                    instance, this);
+    CreateWindowExA(0, kWindowClass, "Ostrel", kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0,
+                    nullptr, createMenu(), instance, this);
     if (window_ == nullptr) {
         return;
     }
-    // The program's icon, 32 x 32 for the task switcher and 16 x 16 in the caption.
-    for (const auto& [which, size] : {std::pair{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}}) {
-        const HANDLE icon = LoadImageA(instance, MAKEINTRESOURCEA(IDI_OSTREL), IMAGE_ICON,
-                                       GetSystemMetrics(size), GetSystemMetrics(size), LR_SHARED);
-        SendMessageA(window_, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
-    }
+    // Laid out for the monitor it opens on.
+    scale_ = ScreenScale::of(window_);
+    scale_.keepFor(window_);
+    RECT outer{0, 0, scale_.pixelsX(kClientWidth), scale_.pixelsY(kClientHeight)};
+    AdjustWindowRectEx(&outer, kWindowStyle, TRUE, 0);
+    SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32MainView::createControls(HINSTANCE instance) {
     const Quiet quiet(*this);
-    // In tab-index order, so that the order of the child windows is the tab order.
-    constexpr Font V = Font::verdana;
-    constexpr Font S = Font::standard;
-    constexpr DWORD list = LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_SHAREIMAGELISTS;
-    constexpr DWORD combo = CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL;
-    constexpr int strip = kClientHeight - kStatusStripHeight;
-    constexpr DWORD off = kButton | WS_DISABLED; // Create and Delete start disabled
-    constexpr DWORD edge = WS_EX_CLIENTEDGE;
-    // clang-format off
-    const ControlDesign controls[] = {
-        {IDC_LABEL1, WC_STATICA, "Available Drives", kLabel, 0, {120, 210, 1395, 195}, V},
-        {IDC_CMDCREATE, WC_BUTTONA, "&Create", off, 0, {120, 4080, 1215, 400}, S},
-        {IDC_LSTDRIVES, WC_LISTVIEWA, "", list | kTab, edge, {120, 1320, 6495, 2055}, V},
-        {IDC_CMDDELETE, WC_BUTTONA, "&Delete", off, 0, {1440, 4080, 1215, 400}, S},
-        // The height of a drop-down combo box includes its opened list.
-        {IDC_CBODRIVES, WC_COMBOBOXA, "", combo | kTab, 0, {120, 480, 1830, 315 * 8}, S},
-        {IDC_LABEL2, WC_STATICA, "Current virtual drives in use.", kLabel, 0,
-         {120, 1050, 2475, 195}, V},
-        {IDC_CHKRESTORE, WC_BUTTONA, "Restore current virtual drives the next time windows starts.",
-         BS_AUTOCHECKBOX | kTab, 0, {165, 3510, 5610, 285}, V},
-        {IDC_LABEL3, WC_STATICA, "Path to your Virtual  drive", kLabel, 0,
-         {2415, 210, 2280, 195}, V},
-        {IDC_TXTPATHNAME, WC_EDITA, "", ES_AUTOHSCROLL | kTab, edge, {2400, 480, 3660, 345}, V},
-        {IDC_CMDBROSWE, WC_BUTTONA, "....", kButton, 0, {6120, 470, 495, 350}, S},
-        {IDC_LINE3D1, kLine3DClass, "", 0, 0, {0, 3960, 1905, 30}, S},
-        {IDC_CMDABOUT, WC_BUTTONA, "&About", kButton, 0, {4080, 4080, 1215, 400}, S},
-        {IDC_LINE3D2, kLine3DClass, "", 0, 0, {0, 15, 720, 30}, S},
-        {IDC_CMDEXIT, WC_BUTTONA, "E&xit", kButton, 0, {5400, 4080, 1215, 400}, S},
-        {IDC_PICTURE1, kPanelClass, "", WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
-         {0, strip, kClientWidth, kStatusStripHeight}, S},
-        {IDC_CMDREFRESH, WC_BUTTONA, "&Refresh", kButton, 0, {2760, 4080, 1215, 400}, S},
-        {IDC_IMAGE1, WC_STATICA, "", SS_BITMAP, 0, {1635, 180, 240, 240}, S},
-        {IDC_IMAGE2, WC_STATICA, "", SS_BITMAP, 0, {4695, 225, 240, 195}, S},
-    };
-    // clang-format on
-    for (const auto& control : controls) {
-        HWND child = nullptr;
-        if (std::string_view(control.className) == kLine3DClass) {
-            child = createLine3D(window_, control.id, scale_.pixelsX(control.place.left),
-                                 scale_.pixelsY(control.place.top),
-                                 scale_.pixelsX(control.place.width), platform_.boxes);
-        } else {
-            const HFONT font = control.font == Font::verdana ? verdana_.get() : defaultFont_.get();
-            child = makeChild(scale_, window_, control.className, control.text, control.style,
-                              control.exStyle, control.place, control.id, font);
-        }
+    // In the table's order, so that the order of the child windows is the tab order.
+    for (const auto& control : kControls) {
+        const HWND child = std::string_view(control.className) == kLine3DClass
+                               ? createLine3D(window_, control.id, 0, 0, 0, platform_.boxes)
+                               : makeChild(scale_, window_, control.className, control.text,
+                                           control.style, control.exStyle, {}, control.id, nullptr);
         if (control.id == IDC_PICTURE1) {
             // The status label lives inside the strip.
-            lblStatus_ = makeChild(scale_, child, WC_STATICA, "Ready", kLabel, 0,
-                                   {kStatusLabelLeft, kStatusLabelTop, 465, kStatusLabelHeight},
-                                   IDC_LBLSTATUS, defaultFont_.get());
+            lblStatus_ = makeChild(scale_, child, WC_STATICA, "Ready", kLabel, 0, {}, IDC_LBLSTATUS,
+                                   nullptr);
         }
     }
     const auto item = [&](int id) { return GetDlgItem(window_, id); };
@@ -169,31 +165,67 @@ void Win32MainView::createControls(HINSTANCE instance) {
     cmdabout_ = item(IDC_CMDABOUT);
     cmdexit_ = item(IDC_CMDEXIT);
     cmdbroswe_ = item(IDC_CMDBROSWE);
+    layOut(instance);
+}
+
+void Win32MainView::layOut(HINSTANCE instance) {
+    // The old fonts go only when every control has its new one.
+    const UniqueFont oldVerdana = std::exchange(verdana_, makeFont(scale_, "Verdana", 825));
+    const UniqueFont oldDefault = std::exchange(defaultFont_, messageFont(scale_));
+    for (const auto& control : kControls) {
+        const Twips& place = control.place;
+        const HWND child = GetDlgItem(window_, control.id);
+        SetWindowPos(child, nullptr, scale_.pixelsX(place.left), scale_.pixelsY(place.top),
+                     scale_.pixelsX(place.width), scale_.pixelsY(place.height),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        const HFONT font = control.font == Font::verdana ? verdana_.get() : defaultFont_.get();
+        SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+    SetWindowPos(lblStatus_, nullptr, scale_.pixelsX(kStatusLabelLeft),
+                 scale_.pixelsY(kStatusLabelTop), 0, scale_.pixelsY(kStatusLabelHeight),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageA(lblStatus_, WM_SETFONT, reinterpret_cast<WPARAM>(defaultFont_.get()), TRUE);
+    for (std::size_t column = 0; column < columnTwips_.size(); ++column) {
+        ListView_SetColumnWidth(lstDrives_, static_cast<int>(column),
+                                scale_.wholePixelsX(columnTwips_[column]));
+    }
     loadPictures(instance);
     dockStatusStrip();
     fitStatusLabel();
 }
 
+void Win32MainView::changeScale(int dpi, const RECT& suggested) {
+    scale_ = ScreenScale(dpi);
+    scale_.keepFor(window_);
+    layOut(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window_, GWLP_HINSTANCE)));
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void Win32MainView::loadPictures(HINSTANCE instance) {
-    const auto bitmap = [&](int id) {
-        return UniqueBitmap(static_cast<HBITMAP>(
-            LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
-    };
+    // The program's icon in the task switcher and in the caption.
+    bigIcon_ = loadIcon(instance, MAKEINTRESOURCEA(IDI_OSTREL), 32, scale_);
+    smallIcon_ = loadIcon(instance, MAKEINTRESOURCEA(IDI_OSTREL), 16, scale_);
+    SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+    SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+
     // The pictures have the window's background where nothing is drawn.
-    image1_ = bitmap(IDB_DRIVE);
-    image2_ = bitmap(IDB_FOLDER);
+    image1_ = loadBitmap(instance, "DRIVE", {16, 16}, scale_);
+    image2_ = loadBitmap(instance, "FOLDER", {16, 13}, scale_);
     SendDlgItemMessageA(window_, IDC_IMAGE1, STM_SETIMAGE, IMAGE_BITMAP,
                         reinterpret_cast<LPARAM>(image1_.get()));
     SendDlgItemMessageA(window_, IDC_IMAGE2, STM_SETIMAGE, IMAGE_BITMAP,
                         reinterpret_cast<LPARAM>(image2_.get()));
 
     // ImageList1: the one picture of every entry of the list, masked by the background.
-    imageList1_.reset(ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 0));
-    const UniqueBitmap drive = bitmap(IDB_DRIVE);
-    if (imageList1_ && drive) {
-        ImageList_AddMasked(imageList1_.get(), drive.get(), kMainBackground);
+    const int size = scale_.pixels(16);
+    decltype(imageList1_) rows(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 1, 0));
+    const UniqueBitmap drive = loadBitmap(instance, "DRIVE", {16, 16}, scale_);
+    if (rows && drive) {
+        ImageList_AddMasked(rows.get(), drive.get(), kMainBackground);
     }
-    ListView_SetImageList(lstDrives_, imageList1_.get(), LVSIL_SMALL);
+    ListView_SetImageList(lstDrives_, rows.get(), LVSIL_SMALL);
+    imageList1_ = std::move(rows);
 }
 
 void Win32MainView::dockStatusStrip() {

@@ -46,7 +46,11 @@ LRESULT Win32MainView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             DestroyWindow(window_);
         }
         return 0;
+    case WM_DPICHANGED:
+        changeScale(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_DESTROY:
+        ScreenScale::forget(window_);
         // With the main window gone the program ends.
         PostQuitMessage(0);
         return 0;

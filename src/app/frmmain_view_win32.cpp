@@ -76,6 +76,7 @@ void Win32MainView::lstDrivesAddColumn(const std::string& caption, int widthTwip
                      reinterpret_cast<LPARAM>(&column)) < 0) {
         raise(err::OutOfMemory);
     }
+    columnTwips_.push_back(widthTwips);
 }
 
 int Win32MainView::lstDrivesWidth() {

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 #include "app/frmmain_view.h"
 #include "platform/win32/screen_scale_win32.h"
@@ -95,7 +96,13 @@ class Win32MainView : public MainView {
     // Window and controls (frmmain_controls_win32.cpp).
     void createWindow(HINSTANCE instance);
     void createControls(HINSTANCE instance);
+    // Places the controls from their twips and gives them their fonts and pictures, all
+    // for the window's resolution.
+    void layOut(HINSTANCE instance);
     void loadPictures(HINSTANCE instance);
+    // The window has moved to a monitor of another resolution: lays out again for it and
+    // takes the rectangle Windows suggests.
+    void changeScale(int dpi, const RECT& suggested);
     // The status strip keeps to the bottom edge at the full client width.
     void dockStatusStrip();
     // The status label takes the width of its text, as far as the strip allows.
@@ -131,6 +138,9 @@ class Win32MainView : public MainView {
     UniqueFont verdana_;
     UniqueFont defaultFont_;
     UniqueBitmap image1_, image2_;
+    UniqueIcon bigIcon_, smallIcon_;
+    // The list's column widths as the form set them.
+    std::vector<int> columnTwips_;
     std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, ImageListDeleter> imageList1_;
     // Above zero while the program itself sets a control: notifications are not handlers.
     int quiet_ = 0;

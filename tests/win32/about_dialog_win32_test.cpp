@@ -113,7 +113,7 @@ TEST_F(AboutDialog, ShowsItsControlsAndPassesClicksOnToTheHandlers) {
                 GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)),
                            sizeof font, &font);
                 EXPECT_STREQ(font.lfFaceName, look.face) << look.id;
-                EXPECT_EQ(font.lfHeight, -MulDiv(look.hundredths, scale.dpiY(), 7200)) << look.id;
+                EXPECT_EQ(font.lfHeight, -MulDiv(look.hundredths, scale.dpi(), 7200)) << look.id;
                 EXPECT_EQ(font.lfWeight >= FW_BOLD, look.bold) << look.id;
                 EXPECT_EQ(font.lfUnderline != 0, look.underline) << look.id;
                 SendMessageA(GetParent(control), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),

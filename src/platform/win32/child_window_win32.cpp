@@ -18,7 +18,7 @@ HWND makeChild(const ScreenScale& scale, HWND parent, const char* className, con
 UniqueFont makeFont(const ScreenScale& scale, const char* face, int hundredthsOfPoint, bool bold,
                     bool underline) {
     LOGFONTA font{};
-    font.lfHeight = -MulDiv(hundredthsOfPoint, scale.dpiY(), 7200);
+    font.lfHeight = -MulDiv(hundredthsOfPoint, scale.dpi(), 7200);
     font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
     font.lfUnderline = underline ? TRUE : FALSE;
     font.lfCharSet = DEFAULT_CHARSET;

@@ -1,5 +1,6 @@
-// Twips (1440 to the inch) and screen pixels: the program places its windows in twips
-// and converts them with the screen's resolution.
+// Twips (1440 to the inch), points and pixels at a display resolution: the program lays
+// its windows out in twips and draws fonts and pictures for the resolution of the
+// monitor each window is on.
 #pragma once
 
 #include <windows.h>
@@ -8,33 +9,42 @@ namespace ostrel {
 
 class ScreenScale {
   public:
-    // The resolution of the screen the program runs on.
-    static ScreenScale screen() {
-        const HDC dc = GetDC(nullptr);
-        ScreenScale scale(dc ? GetDeviceCaps(dc, LOGPIXELSX) : 96,
-                          dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96);
-        if (dc != nullptr) {
-            ReleaseDC(nullptr, dc);
-        }
-        return scale;
-    }
-    ScreenScale(int dpiX, int dpiY) : dpiX_(dpiX > 0 ? dpiX : 96), dpiY_(dpiY > 0 ? dpiY : 96) {}
+    // The resolution pictures are drawn for at 100 %.
+    static constexpr int kDesignDpi = 96;
 
-    int dpiY() const { return dpiY_; }
-    int pixelsX(int twips) const { return MulDiv(twips, dpiX_, kTwipsPerInch); }
-    int pixelsY(int twips) const { return MulDiv(twips, dpiY_, kTwipsPerInch); }
+    // The resolution of the primary screen (the system's resolution).
+    static ScreenScale screen();
+    // The resolution a window is laid out for: the one its top-level window last laid
+    // itself out for, else the one of the monitor it is on, else the screen's.
+    static ScreenScale of(HWND window);
+
+    explicit ScreenScale(int dpi) : dpi_(dpi > 0 ? dpi : kDesignDpi) {}
+
+    // Records that the top-level window and its controls are laid out for this
+    // resolution; the record goes with the window.
+    void keepFor(HWND window) const;
+    // Removes the record, before the window goes.
+    static void forget(HWND window);
+
+    int dpi() const { return dpi_; }
+    int pixelsX(int twips) const { return MulDiv(twips, dpi_, kTwipsPerInch); }
+    int pixelsY(int twips) const { return MulDiv(twips, dpi_, kTwipsPerInch); }
     // Whole pixels with the fraction dropped, as list columns are measured, so that
     // columns sized to add up to their list's width fit inside it.
     int wholePixelsX(int twips) const {
-        return static_cast<int>(static_cast<long long>(twips) * dpiX_ / kTwipsPerInch);
+        return static_cast<int>(static_cast<long long>(twips) * dpi_ / kTwipsPerInch);
     }
-    int twipsX(int pixels) const { return MulDiv(pixels, kTwipsPerInch, dpiX_); }
-    int twipsY(int pixels) const { return MulDiv(pixels, kTwipsPerInch, dpiY_); }
+    int twipsX(int pixels) const { return MulDiv(pixels, kTwipsPerInch, dpi_); }
+    int twipsY(int pixels) const { return MulDiv(pixels, kTwipsPerInch, dpi_); }
+    // The size of something measured in pixels at 100 % (a picture, a font of the system
+    // measured at the screen's resolution) at this resolution.
+    int pixels(int designPixels, int fromDpi = kDesignDpi) const {
+        return MulDiv(designPixels, dpi_, fromDpi);
+    }
 
   private:
     static constexpr int kTwipsPerInch = 1440;
-    int dpiX_;
-    int dpiY_;
+    int dpi_;
 };
 
 } // namespace ostrel
