@@ -130,9 +130,8 @@ void Win32MainView::createWindow(HINSTANCE instance) {
     // Laid out for the monitor it opens on.
     scale_ = ScreenScale::of(window_);
     scale_.keepFor(window_);
-    RECT outer{0, 0, scale_.pixelsX(kClientWidth), scale_.pixelsY(kClientHeight)};
-    AdjustWindowRectEx(&outer, kWindowStyle, TRUE, 0);
-    SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+    const SIZE outer = scale_.windowSize(kClientWidth, kClientHeight, kWindowStyle, true, 0);
+    SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

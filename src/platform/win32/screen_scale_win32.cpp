@@ -5,11 +5,14 @@ namespace {
 
 constexpr const char* kLaidOutFor = "OstrelDpi";
 
-// GetDpiForWindow where Windows has it (Windows 10 1607 and later).
+// A function of user32 that Windows has from Windows 10 1607 on, or null.
+template <class Function> Function newerUser32(const char* name) {
+    return reinterpret_cast<Function>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
+}
+
 UINT monitorDpi(HWND window) {
-    using DpiForWindow = UINT(WINAPI*)(HWND);
-    static const auto dpiForWindow = reinterpret_cast<DpiForWindow>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    static const auto dpiForWindow = newerUser32<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
     return dpiForWindow != nullptr && window != nullptr ? dpiForWindow(window) : 0;
 }
 
@@ -35,6 +38,19 @@ ScreenScale ScreenScale::of(HWND window) {
 
 void ScreenScale::keepFor(HWND window) const {
     SetPropA(window, kLaidOutFor, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(dpi_)));
+}
+
+SIZE ScreenScale::windowSize(int widthTwips, int heightTwips, DWORD style, bool menu,
+                             DWORD exStyle) const {
+    static const auto adjustForDpi =
+        newerUser32<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
+    RECT outer{0, 0, pixelsX(widthTwips), pixelsY(heightTwips)};
+    if (adjustForDpi != nullptr) {
+        adjustForDpi(&outer, style, menu, exStyle, static_cast<UINT>(dpi_));
+    } else {
+        AdjustWindowRectEx(&outer, style, menu, exStyle);
+    }
+    return {outer.right - outer.left, outer.bottom - outer.top};
 }
 
 void ScreenScale::forget(HWND window) {

@@ -23,6 +23,9 @@ class ScreenScale {
     // Records that the top-level window and its controls are laid out for this
     // resolution; the record goes with the window.
     void keepFor(HWND window) const;
+    // The outer size of a window of the style whose client area is this many twips, with
+    // its frame at this resolution.
+    SIZE windowSize(int widthTwips, int heightTwips, DWORD style, bool menu, DWORD exStyle) const;
     // Removes the record, before the window goes.
     static void forget(HWND window);
 
