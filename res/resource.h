@@ -1,5 +1,5 @@
-// Resource and control ids of Ostrel.exe, shared by the resource script, the main
-// window and the end-to-end tests that find its controls by id.
+// Resource and control ids of Ostrel.exe, shared by the resource script, the windows
+// and the tests that find their controls by id.
 #pragma once
 
 // Artwork.
@@ -30,3 +30,23 @@
 #define IDC_CMDREFRESH 1016
 #define IDC_IMAGE1 1017
 #define IDC_IMAGE2 1018
+
+// The About dialog's controls, in tab order. Its OK button is IDOK, so that Enter
+// presses it.
+#define IDC_ABOUT_PICTURE3 2001
+#define IDC_ABOUT_LBLTITLE 2002
+#define IDC_ABOUT_LABEL8 2003
+#define IDC_ABOUT_LABEL1 2004
+#define IDC_ABOUT_PICTURE1 2005
+#define IDC_ABOUT_LABEL4 2006 // Label4(0) to Label4(2)
+#define IDC_ABOUT_LBLREGNAME 2009
+#define IDC_ABOUT_LBLREGCOMPANY 2010
+#define IDC_ABOUT_LBLREGSERIAL 2011
+#define IDC_ABOUT_IMAGE2 2012
+#define IDC_ABOUT_FRAME1 2013
+#define IDC_ABOUT_IMAGE1 2014
+#define IDC_ABOUT_LBLHOMEPAGE 2015
+#define IDC_ABOUT_LBLEMAIL 2016
+#define IDC_ABOUT_CMDSYSINFO 2017
+#define IDC_ABOUT_FRAME2 2018
+#define IDC_ABOUT_LBLCOPYRIGHT 2019

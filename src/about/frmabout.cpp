@@ -71,10 +71,6 @@ void frmAbout::Form_Load() {
     view_.setLabelCaption(AboutLabel::lblCopyright, vb::Replace(lines, "(c)", "\xA9"));
 
     // From here on a step that fails is skipped and loading goes on.
-    attempt([&] {
-        view_.setLblTitleFontName("Arial");
-        return true;
-    });
     showRegistration(AboutLabel::lblregname, "RegisteredOwner", "Unregistered Name");
     showRegistration(AboutLabel::lblregcompany, "RegisteredOrganization", "Unregistered Company");
     showRegistration(AboutLabel::lblregserial, "ProductId", "0000-0000-0000-0000");
@@ -109,8 +105,7 @@ void frmAbout::lblEMail_Click() {
 
 void frmAbout::lblHomePage_Click() {
     reported(platform_.boxes, __func__, kModule, [&] {
-        platform_.shell.shellExecute(view_.hwnd(), "open", view_.lblHomePageToolTipText(), "", "",
-                                     kSwShow);
+        platform_.shell.shellExecute(view_.hwnd(), "open", kHomePage, "", "", kSwShow);
     });
 }
 

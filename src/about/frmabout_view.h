@@ -18,10 +18,6 @@ class AboutView {
     virtual std::string labelCaption(AboutLabel label) = 0;
     // Sets a label's text; every label but lblTitle sizes itself to it.
     virtual void setLabelCaption(AboutLabel label, const std::string& text) = 0;
-    // Changes the face of lblTitle's font, keeping its size and weight.
-    virtual void setLblTitleFontName(const std::string& face) = 0;
-    // The tooltip of the web link: the address it opens.
-    virtual std::string lblHomePageToolTipText() = 0;
     // Closes and destroys the dialog.
     virtual void unload() = 0;
     // The dialog's window handle, as the owner of what it opens.

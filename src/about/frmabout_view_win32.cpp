@@ -2,30 +2,110 @@
 
 #include <commctrl.h>
 
+#include <iterator>
+
 #include "about/frmabout.h"
-#include "about/frmabout_ids.h"
-#include "platform/win32/child_window_win32.h"
+#include "platform/win32/dialogs_win32.h"
 #include "platform/win32/pictures_win32.h"
+#include "resource.h"
 #include "support/error_report.h"
 
 namespace ostrel {
 namespace {
 
-constexpr const char* kWindowClass = "OstrelAbout";
 constexpr const char* kPanelClass = "OstrelAboutPanel";
-constexpr COLORREF kBackground = RGB(240, 237, 225);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr COLORREF kLinkColour = RGB(0, 0, 192);
 constexpr COLORREF kDarkGrey = RGB(64, 64, 64);
 constexpr int kClientWidth = 6870;
 constexpr int kClientHeight = 3870;
-// A fixed dialog border without minimise and maximise buttons.
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+
+// An empty dialog with a fixed border, without minimise and maximise buttons; its
+// controls come from the table when it initialises.
+struct alignas(4) EmptyDialog {
+    DLGTEMPLATE header;
+    WORD menu, windowClass, title;
+};
+constexpr EmptyDialog kTemplate{{WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
+                                 WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, 0, 0, 0, 0, 0},
+                                0,
+                                0,
+                                0};
+
+enum Font { kDialog, kTitle, kNote, kVerdana, kLink };
+constexpr FontDesign kFonts[] = {{"MS Sans Serif", 825},
+                                 {"Arial", 975, true},
+                                 {"Arial", 825},
+                                 {"Verdana", 825},
+                                 {"MS Sans Serif", 825, true, true}};
+
 constexpr DWORD kLabel = SS_LEFT | SS_NOPREFIX;
 // A label that takes the size of its text never wraps it.
-constexpr DWORD kSizedLabel = SS_LEFTNOWORDWRAP | SS_NOPREFIX;
+constexpr DWORD kSized = SS_LEFTNOWORDWRAP | SS_NOPREFIX;
+constexpr DWORD kPanel = WS_CLIPCHILDREN;
+constexpr DWORD kPanelEx = WS_EX_CONTROLPARENT;
+constexpr int kBanner = IDC_ABOUT_PICTURE3;
+constexpr int kBlock = IDC_ABOUT_PICTURE1;
+
+// clang-format off
+constexpr ControlDesign kControls[] = {
+    // The banner, a white panel showing its picture, with the title and the note on it.
+    {kPanelClass, kBanner, "", {0, 0, 6870, 780}, kPanel, kDialog, kPanelEx},
+    {WC_STATICA, IDC_ABOUT_LBLTITLE, "", {2280, 90, 4335, 240}, kLabel, kTitle, 0, kBanner},
+    {WC_STATICA, IDC_ABOUT_LABEL8, "This program is freeware", {4800, 360, 1845, 210}, kSized,
+     kNote, 0, kBanner, true},
+    {WC_STATICA, IDC_ABOUT_LABEL1, "This software is registered to:", {120, 960, 2055, 195},
+     kSized, kDialog, 0, 0, true},
+    // The registration block.
+    {kPanelClass, kBlock, "", {120, 1200, 6615, 1215}, kPanel, kDialog, kPanelEx},
+    {WC_STATICA, IDC_ABOUT_LABEL4, "Registered name:", {90, 120, 1530, 195}, kSized, kVerdana, 0,
+     kBlock, true},
+    {WC_STATICA, IDC_ABOUT_LABEL4 + 1, "Company name:", {90, 420, 1440, 195}, kSized, kVerdana, 0,
+     kBlock, true},
+    {WC_STATICA, IDC_ABOUT_LABEL4 + 2, "Serial number:", {90, 720, 1290, 195}, kSized, kVerdana,
+     0, kBlock, true},
+    {WC_STATICA, IDC_ABOUT_LBLREGNAME, "Unregistered Name", {1785, 120, 1650, 195}, kSized,
+     kVerdana, 0, kBlock, true},
+    {WC_STATICA, IDC_ABOUT_LBLREGCOMPANY, "Unregistered Company", {1785, 420, 1980, 195}, kSized,
+     kVerdana, 0, kBlock, true},
+    {WC_STATICA, IDC_ABOUT_LBLREGSERIAL, "0000-0000-0000-0000", {1785, 720, 1905, 195}, kSized,
+     kVerdana, 0, kBlock, true},
+    {WC_STATICA, IDC_ABOUT_IMAGE2, "", {5520, 120, 960, 960}, SS_BITMAP, kNoFont, 0, kBlock},
+    // The lower part: rules, picture, links, buttons and the copyright notice.
+    {WC_STATICA, IDC_ABOUT_FRAME1, "", {0, 2640, 6855, 40}, SS_ETCHEDFRAME, kNoFont},
+    {WC_STATICA, IDC_ABOUT_IMAGE1, "", {0, 2730, 2115, 720}, SS_BITMAP, kNoFont},
+    {WC_STATICA, IDC_ABOUT_LBLHOMEPAGE, "WebSite", {2280, 2940, 735, 195}, kSized | SS_NOTIFY,
+     kLink, 0, 0, true},
+    {WC_STATICA, IDC_ABOUT_LBLEMAIL, "Email me", {3240, 2940, 765, 195}, kSized | SS_NOTIFY, kLink,
+     0, 0, true},
+    {WC_BUTTONA, IDC_ABOUT_CMDSYSINFO, "&System Info...", {4320, 2880, 1245, 400},
+     BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, kDialog},
+    {WC_BUTTONA, IDOK, "&OK", {5640, 2880, 1155, 400}, BS_DEFPUSHBUTTON | WS_TABSTOP, kDialog},
+    {WC_STATICA, IDC_ABOUT_FRAME2, "", {0, 3480, 6855, 40}, SS_ETCHEDFRAME, kNoFont},
+    {WC_STATICA, IDC_ABOUT_LBLCOPYRIGHT, "", {3420, 3600, 3315, 195}, kSized, kVerdana, 0, 0,
+     true},
+};
+// clang-format on
+
+// The labels the form reads and writes, in the order of AboutLabel.
+constexpr int kLabelIds[] = {IDC_ABOUT_LBLTITLE, IDC_ABOUT_LBLCOPYRIGHT, IDC_ABOUT_LBLREGNAME,
+                             IDC_ABOUT_LBLREGCOMPANY, IDC_ABOUT_LBLREGSERIAL};
+
+// Esc and the window's close button reach the dialog as IDCANCEL; both close it as OK
+// does. Labels notify a click as STN_CLICKED.
+constexpr CommandRoute<frmAbout> kCommands[] = {
+    {IDOK, BN_CLICKED, &frmAbout::cmdok_Click},
+    {IDCANCEL, BN_CLICKED, &frmAbout::cmdok_Click},
+    {IDC_ABOUT_CMDSYSINFO, BN_CLICKED, &frmAbout::cmdSysInfo_Click},
+    {IDC_ABOUT_LBLEMAIL, STN_CLICKED, &frmAbout::lblEMail_Click},
+    {IDC_ABOUT_LBLHOMEPAGE, STN_CLICKED, &frmAbout::lblHomePage_Click},
+};
+
+bool isLink(HWND control) {
+    const int id = GetDlgCtrlID(control);
+    return id == IDC_ABOUT_LBLHOMEPAGE || id == IDC_ABOUT_LBLEMAIL;
+}
 
 // Paints a picture at the top left corner of a window's client area.
 void drawPicture(HDC dc, HBITMAP picture) {
@@ -36,107 +116,71 @@ void drawPicture(HDC dc, HBITMAP picture) {
     BitBlt(dc, 0, 0, size.bmWidth, size.bmHeight, memory.get(), 0, 0, SRCCOPY);
 }
 
+// Message boxes belong to the open dialog, and to the main window again afterwards.
+void setBoxOwner(MessageBoxes& boxes, HWND owner) {
+    if (auto* win32 = dynamic_cast<Win32MessageBoxes*>(&boxes)) {
+        win32->setOwner(owner);
+    }
+}
+
 } // namespace
 
-Win32AboutView::Win32AboutView(HWND owner)
-    : owner_(owner), scale_(ScreenScale::of(owner)), background_(CreateSolidBrush(kBackground)),
-      white_(CreateSolidBrush(kWhite)), dialogFont_(makeFont(scale_, "MS Sans Serif", 825)),
-      titleFont_(makeFont(scale_, "Arial", 975, true)), noteFont_(makeFont(scale_, "Arial", 825)),
-      verdana_(makeFont(scale_, "Verdana", 825)),
-      linkFont_(makeFont(scale_, "MS Sans Serif", 825, true, true)) {
+Win32AboutView::Win32AboutView(HWND owner, MessageBoxes& boxes)
+    : owner_(owner), boxes_(boxes), scale_(ScreenScale::of(owner)), controls_(kControls, kFonts),
+      background_(CreateSolidBrush(kFormBackground)), white_(CreateSolidBrush(kWhite)) {
     const auto instance = reinterpret_cast<HINSTANCE>(GetModuleHandleA(nullptr));
-    createWindow(instance);
-    if (window_ == nullptr) {
-        raise(err::OutOfMemory);
-    }
-    createControls(instance);
-}
-
-Win32AboutView::~Win32AboutView() {
-    unload();
-}
-
-void Win32AboutView::createWindow(HINSTANCE instance) {
-    static const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
-    registerWindowClass(instance, kWindowClass, windowProc);
+    static const INITCOMMONCONTROLSEX common{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&common);
     registerWindowClass(instance, kPanelClass, panelProc);
-    RECT outer{0, 0, scale_.pixelsX(kClientWidth), scale_.pixelsY(kClientHeight)};
-    AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
-    CreateWindowExA(kExStyle, kWindowClass, "", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                    outer.right - outer.left, outer.bottom - outer.top, owner_, nullptr, instance,
-                    this);
-}
-
-void Win32AboutView::createControls(HINSTANCE instance) {
-    const auto child = [&](HWND parent, int id, const char* className, const char* text,
-                           DWORD style, Twips place, HFONT font) {
-        return makeChild(scale_, parent, className, text, style, 0, place, id, font);
-    };
-    const auto panel = [&](int id, Twips place) {
-        return makeChild(scale_, window_, kPanelClass, "", WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
-                         place, id, dialogFont_.get());
-    };
     banner_ = loadBitmap(instance, "ABOUT_BANNER", {464, 53}, scale_);
     icon_ = loadBitmap(instance, "ABOUT_ICON", {64, 64}, scale_);
     picture_ = loadBitmap(instance, "ABOUT_PICTURE", {141, 48}, scale_);
     linkCursor_ = loadCursor(instance, "ABOUT_LINK", scale_);
+}
 
-    // The banner, a white panel showing its picture, with the title and the note on it.
-    picture3_ = panel(aboutid::Picture3, {0, 0, 6870, 780});
-    SetWindowLongPtrA(picture3_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(banner_.get()));
-    lblTitle_ = child(picture3_, aboutid::lblTitle, WC_STATICA, "", kLabel, {2280, 90, 4335, 240},
-                      titleFont_.get());
-    label8_ = child(picture3_, aboutid::Label8, WC_STATICA, "This program is freeware", kSizedLabel,
-                    {4800, 360, 1845, 210}, noteFont_.get());
-    const HWND label1 =
-        child(window_, aboutid::Label1, WC_STATICA, "This software is registered to:", kSizedLabel,
-              {120, 960, 2055, 195}, dialogFont_.get());
-
-    // The registration block.
-    const HWND picture1 = panel(aboutid::Picture1, {120, 1200, 6615, 1215});
-    const char* const captions[] = {"Registered name:", "Company name:", "Serial number:"};
-    const Twips places[] = {{90, 120, 1530, 195}, {90, 420, 1440, 195}, {90, 720, 1290, 195}};
-    HWND label4[3] = {};
-    for (int i = 0; i < 3; ++i) {
-        label4[i] = child(picture1, aboutid::Label4First + i, WC_STATICA, captions[i], kSizedLabel,
-                          places[i], verdana_.get());
+void Win32AboutView::showModal(frmAbout& form) {
+    form_ = &form;
+    const INT_PTR result =
+        DialogBoxIndirectParamA(GetModuleHandleA(nullptr), &kTemplate.header, owner_, dialogProc,
+                                reinterpret_cast<LPARAM>(this));
+    setBoxOwner(boxes_, owner_);
+    form_ = nullptr;
+    if (loadFailure_) {
+        std::rethrow_exception(loadFailure_);
     }
-    lblregname_ = child(picture1, aboutid::lblregname, WC_STATICA, "Unregistered Name", kSizedLabel,
-                        {1785, 120, 1650, 195}, verdana_.get());
-    lblregcompany_ = child(picture1, aboutid::lblregcompany, WC_STATICA, "Unregistered Company",
-                           kSizedLabel, {1785, 420, 1980, 195}, verdana_.get());
-    lblregserial_ = child(picture1, aboutid::lblregserial, WC_STATICA, "0000-0000-0000-0000",
-                          kSizedLabel, {1785, 720, 1905, 195}, verdana_.get());
-    const HWND image2 =
-        child(picture1, aboutid::Image2, WC_STATICA, "", SS_BITMAP, {5520, 120, 960, 960}, nullptr);
-
-    // The lower part: rules, picture, links, buttons and the copyright notice.
-    child(window_, aboutid::Frame1, WC_STATICA, "", SS_ETCHEDFRAME, {0, 2640, 6855, 40}, nullptr);
-    const HWND image1 =
-        child(window_, aboutid::Image1, WC_STATICA, "", SS_BITMAP, {0, 2730, 2115, 720}, nullptr);
-    lblHomePage_ = child(window_, aboutid::lblHomePage, WC_STATICA, "WebSite",
-                         kSizedLabel | SS_NOTIFY, {2280, 2940, 735, 195}, linkFont_.get());
-    lblEMail_ = child(window_, aboutid::lblEMail, WC_STATICA, "Email me", kSizedLabel | SS_NOTIFY,
-                      {3240, 2940, 765, 195}, linkFont_.get());
-    child(window_, aboutid::cmdSysInfo, WC_BUTTONA, "&System Info...",
-          BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, {4320, 2880, 1245, 400}, dialogFont_.get());
-    cmdok_ = child(window_, aboutid::cmdok, WC_BUTTONA, "&OK", BS_DEFPUSHBUTTON | WS_TABSTOP,
-                   {5640, 2880, 1155, 400}, dialogFont_.get());
-    child(window_, aboutid::Frame2, WC_STATICA, "", SS_ETCHEDFRAME, {0, 3480, 6855, 40}, nullptr);
-    lblCopyright_ = child(window_, aboutid::lblCopyright, WC_STATICA, "", kSizedLabel,
-                          {3420, 3600, 3315, 195}, verdana_.get());
-
-    SendMessageA(image2, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(icon_.get()));
-    SendMessageA(image1, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture_.get()));
-    addToolTip(lblHomePage_, kHomePage);
-    addToolTip(lblEMail_, kSupportEMail);
-    // Every label but the title sizes itself to its text.
-    for (const HWND sized :
-         {label8_, label1, label4[0], label4[1], label4[2], lblregname_, lblregcompany_,
-          lblregserial_, lblHomePage_, lblEMail_, lblCopyright_}) {
-        sizeToText(sized);
+    if (result == -1) {
+        raise(err::OutOfMemory);
     }
+}
+
+bool Win32AboutView::initialize() {
+    RECT outer{0, 0, scale_.pixelsX(kClientWidth), scale_.pixelsY(kClientHeight)};
+    AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_EXSTYLE)));
+    SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    controls_.create(window_);
+    controls_.layOut(scale_);
+    SetWindowLongPtrA(controls_[kBanner], GWLP_USERDATA, reinterpret_cast<LONG_PTR>(banner_.get()));
+    SendMessageA(controls_[IDC_ABOUT_IMAGE2], STM_SETIMAGE, IMAGE_BITMAP,
+                 reinterpret_cast<LPARAM>(icon_.get()));
+    SendMessageA(controls_[IDC_ABOUT_IMAGE1], STM_SETIMAGE, IMAGE_BITMAP,
+                 reinterpret_cast<LPARAM>(picture_.get()));
+    addToolTip(controls_[IDC_ABOUT_LBLHOMEPAGE], kHomePage);
+    addToolTip(controls_[IDC_ABOUT_LBLEMAIL], kSupportEMail);
+    // Loading runs before the dialog shows; its failure ends the dialog unshown and is
+    // passed on from showModal, as an exception cannot pass through the system's code.
+    try {
+        form_->Form_Load();
+    } catch (...) {
+        loadFailure_ = std::current_exception();
+        EndDialog(window_, 0);
+        return false;
+    }
+    placeOverOwner();
+    setBoxOwner(boxes_, window_);
+    SetFocus(controls_[IDOK]);
+    return true;
 }
 
 void Win32AboutView::addToolTip(HWND control, const char* text) {
@@ -155,72 +199,16 @@ void Win32AboutView::addToolTip(HWND control, const char* text) {
     SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-void Win32AboutView::sizeToText(HWND label) {
-    const std::string text = windowText(label);
-    RECT extent{0, 0, 0, 0};
-    SIZE blank{};
-    {
-        const WindowDc dc(label);
-        const Selected font(dc.get(),
-                            reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0)));
-        DrawTextA(dc.get(), text.empty() ? " " : text.c_str(), -1, &extent,
-                  DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
-        GetTextExtentPoint32A(dc.get(), " ", 1, &blank);
-    }
-    // The room of one blank more: a label draws its text a little wider than it measures
-    // on some systems, which would cut off the last character.
-    const int width = text.empty() ? 0 : extent.right + blank.cx;
-    SetWindowPos(label, nullptr, 0, 0, width, extent.bottom,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    InvalidateRect(label, nullptr, TRUE);
-}
-
-HWND Win32AboutView::label(AboutLabel which) const {
-    switch (which) {
-    case AboutLabel::lblTitle:
-        return lblTitle_;
-    case AboutLabel::lblCopyright:
-        return lblCopyright_;
-    case AboutLabel::lblregname:
-        return lblregname_;
-    case AboutLabel::lblregcompany:
-        return lblregcompany_;
-    case AboutLabel::lblregserial:
-        return lblregserial_;
-    }
-    return nullptr;
-}
-
 void Win32AboutView::setCaption(const std::string& text) {
     SetWindowTextA(window_, text.c_str());
 }
 
 std::string Win32AboutView::labelCaption(AboutLabel which) {
-    return windowText(label(which));
+    return windowText(controls_[kLabelIds[static_cast<int>(which)]]);
 }
 
 void Win32AboutView::setLabelCaption(AboutLabel which, const std::string& text) {
-    const HWND control = label(which);
-    SetWindowTextA(control, text.c_str());
-    if (which != AboutLabel::lblTitle) {
-        sizeToText(control);
-    }
-}
-
-void Win32AboutView::setLblTitleFontName(const std::string& face) {
-    LOGFONTA font{};
-    GetObjectA(titleFont_.get(), sizeof font, &font);
-    lstrcpynA(font.lfFaceName, face.c_str(), LF_FACESIZE);
-    UniqueFont changed(CreateFontIndirectA(&font));
-    if (!changed) {
-        raise(err::InvalidPropertyValue);
-    }
-    SendMessageA(lblTitle_, WM_SETFONT, reinterpret_cast<WPARAM>(changed.get()), TRUE);
-    titleFont_ = std::move(changed);
-}
-
-std::string Win32AboutView::lblHomePageToolTipText() {
-    return kHomePage;
+    controls_.setText(kLabelIds[static_cast<int>(which)], text);
 }
 
 std::uintptr_t Win32AboutView::hwnd() {
@@ -248,45 +236,30 @@ void Win32AboutView::placeOverOwner() {
     SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Win32AboutView::showModal() {
-    placeOverOwner();
-    // The owner takes no input while the dialog is open; EnableWindow says whether it
-    // already was disabled, and only what was disabled here is enabled again.
-    ownerDisabled_ = owner_ != nullptr && !EnableWindow(owner_, FALSE);
-    ShowWindow(window_, SW_SHOW);
-    SetFocus(cmdok_);
-    MSG message;
-    while (window_ != nullptr) {
-        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
-        if (got == 0) {
-            PostQuitMessage(static_cast<int>(message.wParam)); // for the main loop
-            break;
-        }
-        if (got == -1) {
-            break;
-        }
-        if (window_ == nullptr || !IsDialogMessageA(window_, &message)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-    }
-}
-
 void Win32AboutView::unload() {
-    // The owner is enabled before the dialog goes, so that it becomes the active window.
-    if (ownerDisabled_) {
-        EnableWindow(owner_, TRUE);
-        ownerDisabled_ = false;
-    }
+    // The system enables the owner again before the dialog goes, so that it becomes the
+    // active window.
     if (window_ != nullptr) {
-        DestroyWindow(window_);
+        EndDialog(window_, IDOK);
     }
 }
 
-LRESULT CALLBACK Win32AboutView::windowProc(HWND window, UINT message, WPARAM wParam,
+INT_PTR CALLBACK Win32AboutView::dialogProc(HWND dialog, UINT message, WPARAM wParam,
                                             LPARAM lParam) {
-    return routeToOwner(window, message, wParam, lParam, &Win32AboutView::window_,
-                        &Win32AboutView::handle);
+    if (message == WM_INITDIALOG) {
+        auto* view = reinterpret_cast<Win32AboutView*>(lParam);
+        view->window_ = dialog;
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+    }
+    auto* view = reinterpret_cast<Win32AboutView*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    if (view == nullptr) {
+        return FALSE;
+    }
+    if (message == WM_NCDESTROY) {
+        view->window_ = nullptr;
+        return FALSE;
+    }
+    return view->handle(message, wParam, lParam);
 }
 
 // Panels hand their controls' notifications and colour questions to the dialog, and
@@ -317,79 +290,52 @@ LRESULT CALLBACK Win32AboutView::panelProc(HWND window, UINT message, WPARAM wPa
     }
 }
 
-LRESULT Win32AboutView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR Win32AboutView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_ERASEBKGND: {
-        RECT client{};
-        GetClientRect(window_, &client);
-        FillRect(reinterpret_cast<HDC>(wParam), &client, background_.get());
-        return 1;
-    }
+    case WM_INITDIALOG:
+        initialize();
+        return FALSE; // the focus is set
+    case WM_CTLCOLORDLG:
+        return reinterpret_cast<INT_PTR>(background_.get());
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-        return controlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-    case WM_SETCURSOR: {
-        const auto over = reinterpret_cast<HWND>(wParam);
-        if (over == lblHomePage_ || over == lblEMail_) {
+        return reinterpret_cast<INT_PTR>(
+            controlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+    case WM_SETCURSOR:
+        if (isLink(reinterpret_cast<HWND>(wParam))) {
             SetCursor(linkCursor_ ? linkCursor_.get() : LoadCursor(nullptr, IDC_HAND));
+            SetWindowLongPtrA(window_, DWLP_MSGRESULT, TRUE);
             return TRUE;
         }
-        break;
-    }
-    case DM_GETDEFID:
-        return MAKELRESULT(aboutid::cmdok, DC_HASDEFID);
+        return FALSE;
     case WM_COMMAND:
-        // BN_CLICKED and STN_CLICKED are both 0; the dialog keys send it too.
-        if (HIWORD(wParam) == BN_CLICKED) {
-            command(LOWORD(wParam));
-            return 0;
-        }
-        break;
-    case WM_CLOSE:
-        unload();
-        return 0;
+        return form_ != nullptr && runCommand<frmAbout>(kCommands, *form_, wParam);
     default:
-        break;
-    }
-    return DefWindowProcA(window_, message, wParam, lParam);
-}
-
-void Win32AboutView::command(int id) {
-    if (form_ == nullptr) {
-        return;
-    }
-    switch (id) {
-    case aboutid::cmdok: // Enter
-    case IDCANCEL:       // Esc
-        form_->cmdok_Click();
-        break;
-    case aboutid::cmdSysInfo:
-        form_->cmdSysInfo_Click();
-        break;
-    case aboutid::lblEMail:
-        form_->lblEMail_Click();
-        break;
-    case aboutid::lblHomePage:
-        form_->lblHomePage_Click();
-        break;
-    default:
-        break;
+        return FALSE;
     }
 }
 
-LRESULT Win32AboutView::controlColour(HDC dc, HWND control) {
-    const bool onBanner = control == picture3_ || GetParent(control) == picture3_;
+HBRUSH Win32AboutView::controlColour(HDC dc, HWND control) {
+    const HWND banner = controls_[kBanner];
+    const bool onBanner = control == banner || GetParent(control) == banner;
     COLORREF text = RGB(0, 0, 0);
-    if (control == label8_) {
+    switch (GetDlgCtrlID(control)) {
+    case IDC_ABOUT_LABEL8:
         text = kBlue;
-    } else if (control == lblHomePage_ || control == lblEMail_) {
+        break;
+    case IDC_ABOUT_LBLHOMEPAGE:
+    case IDC_ABOUT_LBLEMAIL:
         text = kLinkColour;
-    } else if (control == lblCopyright_) {
+        break;
+    case IDC_ABOUT_LBLCOPYRIGHT:
         text = kDarkGrey;
+        break;
+    default:
+        break;
     }
     SetTextColor(dc, text);
-    SetBkColor(dc, onBanner ? kWhite : kBackground);
-    return reinterpret_cast<LRESULT>(onBanner ? white_.get() : background_.get());
+    SetBkColor(dc, onBanner ? kWhite : kFormBackground);
+    return onBanner ? white_.get() : background_.get();
 }
 
 } // namespace ostrel

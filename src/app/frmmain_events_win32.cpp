@@ -6,6 +6,24 @@
 #include "resource.h"
 
 namespace ostrel {
+namespace {
+
+// The handler of each notification; the menu's commands come as BN_CLICKED (0) too.
+constexpr CommandRoute<frmmain> kCommands[] = {
+    {IDM_EXIT, BN_CLICKED, &frmmain::mnuexit_Click},
+    {IDM_ABOUT, BN_CLICKED, &frmmain::mnuabout_Click},
+    {IDC_CMDCREATE, BN_CLICKED, &frmmain::cmdcreate_Click},
+    {IDC_CMDDELETE, BN_CLICKED, &frmmain::cmddelete_Click},
+    {IDC_CMDREFRESH, BN_CLICKED, &frmmain::cmdRefresh_Click},
+    {IDC_CMDABOUT, BN_CLICKED, &frmmain::cmdabout_Click},
+    {IDC_CMDEXIT, BN_CLICKED, &frmmain::cmdexit_Click},
+    {IDC_CMDBROSWE, BN_CLICKED, &frmmain::cmdbroswe_Click},
+    {IDC_CHKRESTORE, BN_CLICKED, &frmmain::chkrestore_Click},
+    {IDC_CBODRIVES, CBN_SELCHANGE, &frmmain::cbodrives_Click},
+    {IDC_CBODRIVES, CBN_EDITCHANGE, &frmmain::cbodrives_Change},
+};
+
+} // namespace
 
 LRESULT CALLBACK Win32MainView::windowProc(HWND window, UINT message, WPARAM wParam,
                                            LPARAM lParam) {
@@ -28,7 +46,7 @@ LRESULT CALLBACK Win32MainView::panelProc(HWND window, UINT message, WPARAM wPar
 LRESULT Win32MainView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
-        command(LOWORD(wParam), HIWORD(wParam));
+        command(wParam);
         return 0;
     case WM_NOTIFY:
         notify(*reinterpret_cast<const NMHDR*>(lParam));
@@ -75,64 +93,24 @@ LRESULT Win32MainView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-void Win32MainView::command(int id, int code) {
-    if (form_ == nullptr) {
+void Win32MainView::command(WPARAM wParam) {
+    // While the program sets a control itself, its notifications are not the user's.
+    if (form_ == nullptr || quiet_ > 0) {
         return;
     }
-    switch (id) {
-    case IDM_EXIT:
-        form_->mnuexit_Click();
-        return;
-    case IDM_ABOUT:
-        form_->mnuabout_Click();
-        return;
-    default:
-        break;
+    if (LOWORD(wParam) == IDC_CBODRIVES && HIWORD(wParam) == CBN_SELCHANGE) {
+        showChosenEntry();
     }
-    if (quiet_ > 0) {
-        return; // the program is setting the control itself
-    }
-    if (code == BN_CLICKED) {
-        switch (id) {
-        case IDC_CMDCREATE:
-            form_->cmdcreate_Click();
-            break;
-        case IDC_CMDDELETE:
-            form_->cmddelete_Click();
-            break;
-        case IDC_CMDREFRESH:
-            form_->cmdRefresh_Click();
-            break;
-        case IDC_CMDABOUT:
-            form_->cmdabout_Click();
-            break;
-        case IDC_CMDEXIT:
-            form_->cmdexit_Click();
-            break;
-        case IDC_CMDBROSWE:
-            form_->cmdbroswe_Click();
-            break;
-        case IDC_CHKRESTORE:
-            form_->chkrestore_Click();
-            break;
-        default:
-            break;
-        }
-        return;
-    }
-    if (id == IDC_CBODRIVES && code == CBN_SELCHANGE) {
-        // The edit field still shows the old entry at this point; the handler reads the
-        // new one.
-        const int index = cbodrivesListIndex();
-        if (index >= 0) {
-            const auto length = SendMessageA(cbodrives_, CB_GETLBTEXTLEN, index, 0);
-            std::string entry(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
-            SendMessageA(cbodrives_, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(entry.data()));
-            setText(cbodrives_, entry.c_str());
-        }
-        form_->cbodrives_Click();
-    } else if (id == IDC_CBODRIVES && code == CBN_EDITCHANGE) {
-        form_->cbodrives_Change();
+    runCommand<frmmain>(kCommands, *form_, wParam);
+}
+
+void Win32MainView::showChosenEntry() {
+    const int index = cbodrivesListIndex();
+    if (index >= 0) {
+        const auto length = SendMessageA(cbodrives_, CB_GETLBTEXTLEN, index, 0);
+        std::string entry(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
+        SendMessageA(cbodrives_, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(entry.data()));
+        setText(cbodrives_, entry.c_str());
     }
 }
 
@@ -156,8 +134,9 @@ void Win32MainView::notify(const NMHDR& header) {
 
 LRESULT Win32MainView::controlColour(HDC dc, HWND control) {
     // Labels show through to the window's colour, as do the check box and the strip.
-    SetBkColor(dc, kMainBackground);
-    SetTextColor(dc, control == label3_ ? RGB(0, 0, 0) : GetSysColor(COLOR_BTNTEXT));
+    SetBkColor(dc, kFormBackground);
+    SetTextColor(dc,
+                 GetDlgCtrlID(control) == IDC_LABEL3 ? RGB(0, 0, 0) : GetSysColor(COLOR_BTNTEXT));
     return reinterpret_cast<LRESULT>(background_.get());
 }
 

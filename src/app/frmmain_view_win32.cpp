@@ -6,6 +6,7 @@
 #include "about/frmabout_win32.h"
 #include "app/frmmain.h"
 #include "platform/win32/child_window_win32.h"
+#include "resource.h"
 #include "support/error_report.h"
 
 namespace ostrel {
@@ -159,29 +160,15 @@ void Win32MainView::setChkrestoreValue(int value) {
     SendMessageA(chkrestore_, BM_SETCHECK, static_cast<WPARAM>(value), 0);
 }
 
-HWND Win32MainView::control(MainControl which) const {
-    switch (which) {
-    case MainControl::cmdcreate:
-        return cmdcreate_;
-    case MainControl::cmddelete:
-        return cmddelete_;
-    case MainControl::chkrestore:
-        return chkrestore_;
-    case MainControl::cmdRefresh:
-        return cmdRefresh_;
-    case MainControl::cmdexit:
-        return cmdexit_;
-    case MainControl::cmdabout:
-        return cmdabout_;
-    case MainControl::cmdbroswe:
-        return cmdbroswe_;
-    }
-    return nullptr;
-}
+namespace {
+// The controls the form enables and disables, in the order of MainControl.
+constexpr int kEnabledIds[] = {IDC_CMDCREATE, IDC_CMDDELETE, IDC_CHKRESTORE, IDC_CMDREFRESH,
+                               IDC_CMDEXIT,   IDC_CMDABOUT,  IDC_CMDBROSWE};
+} // namespace
 
 void Win32MainView::setEnabled(MainControl which, bool on) {
     const Quiet quiet(*this);
-    const HWND target = control(which);
+    const HWND target = controls_[kEnabledIds[static_cast<int>(which)]];
     const bool hadFocus = GetFocus() == target;
     EnableWindow(target, on ? TRUE : FALSE);
     if (!on && hadFocus) {
@@ -256,7 +243,7 @@ void Win32MainView::unload() {
 
 void Win32MainView::setLineWidths(int widthTwips) {
     const int pixels = scale_.pixelsX(widthTwips);
-    for (const HWND line : {line3D1_, line3D2_}) {
+    for (const HWND line : {line3D1_.window(), line3D2_.window()}) {
         RECT bounds = windowBounds(line);
         SetWindowPos(line, nullptr, 0, 0, pixels, bounds.bottom - bounds.top,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -1,5 +1,5 @@
 // The main window "Ostrel" as a real top-level window: every control is a child window
-// of its own, placed in twips converted with the screen's resolution. The window
+// of its own, built from the window's table of controls. The window
 // forwards its notifications to frmmain's handlers; setting a property from the program
 // never raises a handler.
 #pragma once
@@ -13,7 +13,9 @@
 #include <type_traits>
 #include <vector>
 
+#include "about/line3d_win32.h"
 #include "app/frmmain_view.h"
+#include "platform/win32/child_window_win32.h"
 #include "platform/win32/screen_scale_win32.h"
 #include "platform/win32/unique_gdi_win32.h"
 
@@ -21,9 +23,6 @@ namespace ostrel {
 
 class frmmain;
 struct Platform;
-
-// The colour of the window, its labels, the check box and the status strip.
-inline constexpr COLORREF kMainBackground = RGB(240, 237, 225);
 
 class Win32MainView : public MainView {
   public:
@@ -112,12 +111,14 @@ class Win32MainView : public MainView {
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK panelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
-    void command(int id, int code);
+    void command(WPARAM wParam);
+    // The edit field still shows the old entry when the list's choice changes; the
+    // handler reads the new one.
+    void showChosenEntry();
     void notify(const NMHDR& header);
     LRESULT controlColour(HDC dc, HWND control);
     void activate(bool active);
 
-    HWND control(MainControl which) const;
     std::string text(HWND control) const;
     void setText(HWND control, const std::string& value);
     // Gives the focus to the first control in tab order that can take it.
@@ -127,16 +128,13 @@ class Win32MainView : public MainView {
     frmmain* form_ = nullptr;
     ScreenScale scale_;
     HWND window_ = nullptr;
+    ControlTable controls_;
+    Line3D line3D1_, line3D2_;
     HWND cbodrives_ = nullptr, txtPathName_ = nullptr, lstDrives_ = nullptr;
-    HWND chkrestore_ = nullptr, picture1_ = nullptr, lblStatus_ = nullptr, label3_ = nullptr;
-    HWND line3D1_ = nullptr, line3D2_ = nullptr;
-    HWND cmdcreate_ = nullptr, cmddelete_ = nullptr, cmdRefresh_ = nullptr;
-    HWND cmdabout_ = nullptr, cmdexit_ = nullptr, cmdbroswe_ = nullptr;
+    HWND chkrestore_ = nullptr, picture1_ = nullptr, lblStatus_ = nullptr;
     // The control that had the focus when the window was last deactivated.
     HWND lastFocus_ = nullptr;
     UniqueBrush background_;
-    UniqueFont verdana_;
-    UniqueFont defaultFont_;
     UniqueBitmap image1_, image2_;
     UniqueIcon bigIcon_, smallIcon_;
     // The list's column widths as the form set them.

@@ -10,7 +10,6 @@
 #include <span>
 #include <string>
 
-#include "about/frmabout_ids.h"
 #include "ostrel_driver.h"
 #include "resource.h"
 
@@ -39,24 +38,24 @@ constexpr Place kMain[] = {
     {IDC_CMDREFRESH, 2760, 4080, 1215, 400, message}, {IDC_IMAGE1, 1635, 180, 240, 240, none},
     {IDC_IMAGE2, 4695, 225, 240, 195, none},
 };
-constexpr int kFirstLabel4 = aboutid::Label4First;
+constexpr int kFirstLabel4 = IDC_ABOUT_LABEL4;
 constexpr Place kAbout[] = {
-    {aboutid::Picture3, 0, 0, 6870, 780, none}, {aboutid::lblTitle, 2280, 90, 4335, 240, arialBold},
-    {aboutid::Label8, 4800, 360, 1845, 0, arial, true},
-    {aboutid::Label1, 120, 960, 2055, 0, sansSerif, true},
-    {aboutid::Picture1, 120, 1200, 6615, 1215, none},
+    {IDC_ABOUT_PICTURE3, 0, 0, 6870, 780, none}, {IDC_ABOUT_LBLTITLE, 2280, 90, 4335, 240, arialBold},
+    {IDC_ABOUT_LABEL8, 4800, 360, 1845, 0, arial, true},
+    {IDC_ABOUT_LABEL1, 120, 960, 2055, 0, sansSerif, true},
+    {IDC_ABOUT_PICTURE1, 120, 1200, 6615, 1215, none},
     {kFirstLabel4, 90, 120, 1530, 0, verdana, true}, {kFirstLabel4 + 1, 90, 420, 1440, 0, verdana, true},
     {kFirstLabel4 + 2, 90, 720, 1290, 0, verdana, true},
-    {aboutid::lblregname, 1785, 120, 1650, 0, verdana, true},
-    {aboutid::lblregcompany, 1785, 420, 1980, 0, verdana, true},
-    {aboutid::lblregserial, 1785, 720, 1905, 0, verdana, true},
-    {aboutid::Image2, 5520, 120, 960, 960, none}, {aboutid::Frame1, 0, 2640, 6855, 40, none},
-    {aboutid::Image1, 0, 2730, 2115, 720, none},
-    {aboutid::lblHomePage, 2280, 2940, 735, 0, link, true},
-    {aboutid::lblEMail, 3240, 2940, 765, 0, link, true},
-    {aboutid::cmdSysInfo, 4320, 2880, 1245, 400, sansSerif},
-    {aboutid::cmdok, 5640, 2880, 1155, 400, sansSerif}, {aboutid::Frame2, 0, 3480, 6855, 40, none},
-    {aboutid::lblCopyright, 3420, 3600, 3315, 0, verdana, true},
+    {IDC_ABOUT_LBLREGNAME, 1785, 120, 1650, 0, verdana, true},
+    {IDC_ABOUT_LBLREGCOMPANY, 1785, 420, 1980, 0, verdana, true},
+    {IDC_ABOUT_LBLREGSERIAL, 1785, 720, 1905, 0, verdana, true},
+    {IDC_ABOUT_IMAGE2, 5520, 120, 960, 960, none}, {IDC_ABOUT_FRAME1, 0, 2640, 6855, 40, none},
+    {IDC_ABOUT_IMAGE1, 0, 2730, 2115, 720, none},
+    {IDC_ABOUT_LBLHOMEPAGE, 2280, 2940, 735, 0, link, true},
+    {IDC_ABOUT_LBLEMAIL, 3240, 2940, 765, 0, link, true},
+    {IDC_ABOUT_CMDSYSINFO, 4320, 2880, 1245, 400, sansSerif},
+    {IDOK, 5640, 2880, 1155, 400, sansSerif}, {IDC_ABOUT_FRAME2, 0, 3480, 6855, 40, none},
+    {IDC_ABOUT_LBLCOPYRIGHT, 3420, 3600, 3315, 0, verdana, true},
 };
 // clang-format on
 
@@ -152,7 +151,7 @@ void expectStatusStrip(HWND window, int dpi) {
 // The banner's blue rule runs to the right edge of its panel.
 void expectBannerAcross(HWND dialog, int dpi) {
     RECT banner{};
-    GetWindowRect(descendant(dialog, aboutid::Picture3), &banner);
+    GetWindowRect(descendant(dialog, IDC_ABOUT_PICTURE3), &banner);
     const HDC screen = GetDC(nullptr);
     EXPECT_EQ(GetPixel(screen, banner.right - 1, banner.top + MulDiv(50, dpi, 96)), RGB(0, 0, 255))
         << dpi;
@@ -197,7 +196,7 @@ TEST_P(Scale, EveryControlAtItsPlaceWithItsTextInside) {
     expectLayout(about, kAbout, std::size(kAbout), dpi);
     EXPECT_TRUE(screenshot(about, OSTREL_SCREENSHOTS "/about-" + percent + ".png"));
     expectBannerAcross(about, dpi);
-    click(GetDlgItem(about, aboutid::cmdok));
+    click(GetDlgItem(about, IDOK));
     click(control(main, IDC_CMDEXIT));
     EXPECT_TRUE(ostrel.waitForExit());
 }

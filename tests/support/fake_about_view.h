@@ -17,8 +17,6 @@ class FakeAboutView : public AboutView {
     void setLabelCaption(AboutLabel label, const std::string& text) override {
         labels[label] = text;
     }
-    void setLblTitleFontName(const std::string&) override {}
-    std::string lblHomePageToolTipText() override { return kHomePage; }
     void unload() override { unloaded = true; }
     std::uintptr_t hwnd() override { return 0xAB0u; }
 };

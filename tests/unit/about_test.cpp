@@ -18,8 +18,7 @@ struct AboutRig : Rig {
     std::string label(AboutLabel which) { return about.labels[which]; }
 };
 
-// The dialog's title "About " and the title label's font are the end-to-end and the
-// Win32 dialog tests'.
+// The dialog's title "About " is the end-to-end test's.
 TEST(About, FormLoadShowsTheVersionAndTheCopyright) {
     AboutRig rig;
     rig.dialog.Form_Load();

@@ -26,8 +26,7 @@ struct RealChooser : ::testing::Test {
         EXPECT_TRUE(boxes.shown.empty());
     }
     std::string browse(std::vector<std::function<void(HWND)>> steps) {
-        ModalScript script([&] { return ModalScript::ownedWindow(owner, "#32770"); },
-                           std::move(steps));
+        ModalScript script(owner, std::move(steps));
         return BrowseForFolder(shell, reinterpret_cast<std::uintptr_t>(owner), kPrompt);
     }
 };
