@@ -12,6 +12,8 @@
 namespace ostrel::e2e {
 namespace {
 
+const char* const kWindowsKey = "Software\\Microsoft\\Windows NT\\CurrentVersion";
+
 TEST(AboutDialog, ButtonAndMenuEachOpenItAnewAndOkClosesIt) {
     const std::string settings = "Software\\VB and VBA Program Settings\\Ostrel";
     // Asked before: no first-run question stands in the way.
@@ -25,8 +27,7 @@ TEST(AboutDialog, ButtonAndMenuEachOpenItAnewAndOkClosesIt) {
     };
     for (const auto& [name, open] : openings) {
         // The test prefix's own registration, read again at each opening.
-        RegSetKeyValueA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows NT\\CurrentVersion",
-                        "RegisteredOwner", REG_SZ, name.c_str(),
+        RegSetKeyValueA(HKEY_LOCAL_MACHINE, kWindowsKey, "RegisteredOwner", REG_SZ, name.c_str(),
                         static_cast<DWORD>(name.size() + 1));
         open();
         const HWND dialog = ostrel.waitForWindow("About ");
@@ -43,6 +44,8 @@ TEST(AboutDialog, ButtonAndMenuEachOpenItAnewAndOkClosesIt) {
     click(control(main, IDC_CMDEXIT));
     EXPECT_TRUE(ostrel.waitForExit());
     RegDeleteTreeA(HKEY_CURRENT_USER, settings.c_str());
+    // Unregistered again, as the prefix came and as the other tests' pictures show it.
+    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kWindowsKey, "RegisteredOwner");
 }
 
 } // namespace
