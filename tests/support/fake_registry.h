@@ -29,8 +29,6 @@ class FakeRegistry : public RawRegistry {
 
     // Roots under which every create, write and delete is refused (access denied).
     std::set<RegKeyHandle> refusedRoots;
-    // Access masks that openKeyEx refuses.
-    std::set<std::uint32_t> refusedAccess;
     int openHandles = 0;
 
     long createKey(RegKeyHandle root, const std::string& path, RegKeyHandle& key) override {
@@ -39,11 +37,7 @@ class FakeRegistry : public RawRegistry {
         if (!keys_.count(id) && refusedRoots.count(root)) {
             return kAccessDenied;
         }
-        // Every level along the path comes into being.
-        for (auto end = id.find('\\'); end != std::string::npos; end = id.find('\\', end + 1)) {
-            keys_[id.substr(0, end)];
-        }
-        keys_[id];
+        make(id);
         return opened(root, id, key);
     }
     long openKey(RegKeyHandle root, const std::string& path, RegKeyHandle& key) override {
@@ -51,10 +45,9 @@ class FakeRegistry : public RawRegistry {
         const std::string id = keyId(root, path);
         return keys_.count(id) || path.empty() ? opened(root, id, key) : kFileNotFound;
     }
-    long openKeyEx(RegKeyHandle root, const std::string& path, std::uint32_t access,
+    long openKeyEx(RegKeyHandle root, const std::string& path, std::uint32_t,
                    RegKeyHandle& key) override {
-        key = 0;
-        return refusedAccess.count(access) ? kAccessDenied : openKey(root, path, key);
+        return openKey(root, path, key);
     }
     long queryValue(RegKeyHandle key, const std::string& name, std::uint32_t* type, char* data,
                     std::uint32_t* size) override {
@@ -70,23 +63,20 @@ class FakeRegistry : public RawRegistry {
         if (data != nullptr && fits) {
             std::memcpy(data, value->bytes.data(), length);
         }
-        if (size) {
-            *size = length;
-        }
+        *size = length;
         return fits ? kSuccess : kMoreData;
     }
     long setValue(RegKeyHandle key, const std::string& name, std::uint32_t type, const char* data,
                   std::uint32_t size) override {
-        const long error = writable(key);
-        if (error == kSuccess) {
-            keys_[handles_.at(key).first][upper(name)] = {type, std::string(data, size)};
+        if (refused(key)) {
+            return kAccessDenied;
         }
-        return error;
+        keys_[handles_.at(key).first][upper(name)] = {type, std::string(data, size)};
+        return kSuccess;
     }
     long deleteValue(RegKeyHandle key, const std::string& name) override {
-        const long error = writable(key);
-        if (error != kSuccess) {
-            return error;
+        if (refused(key)) {
+            return kAccessDenied;
         }
         return keys_[handles_.at(key).first].erase(upper(name)) ? kSuccess : kFileNotFound;
     }
@@ -108,12 +98,7 @@ class FakeRegistry : public RawRegistry {
     // Test access, bypassing handles and refusals.
     void put(RegKeyHandle root, const std::string& path, const std::string& name,
              std::uint32_t type, const std::string& bytes) {
-        const auto refused = std::exchange(refusedRoots, {});
-        RegKeyHandle key = 0;
-        createKey(root, path, key);
-        setValue(key, name, type, bytes.data(), static_cast<std::uint32_t>(bytes.size()));
-        closeKey(key);
-        refusedRoots = refused;
+        make(keyId(root, path))[upper(name)] = {type, bytes};
     }
     void putString(RegKeyHandle root, const std::string& path, const std::string& name,
                    const std::string& text) {
@@ -144,11 +129,14 @@ class FakeRegistry : public RawRegistry {
     }
     // The key's name: the root's number, then the path in upper case.
     static std::string keyId(RegKeyHandle root, const std::string& path) {
-        std::string id = std::to_string(root);
-        if (!path.empty()) {
-            id += '\\' + upper(path);
+        return std::to_string(root) + (path.empty() ? "" : '\\' + upper(path));
+    }
+    // The key with every level along its path, made where missing.
+    Values& make(const std::string& id) {
+        for (auto end = id.find('\\'); end != std::string::npos; end = id.find('\\', end + 1)) {
+            keys_[id.substr(0, end)];
         }
-        return id;
+        return keys_[id];
     }
     std::optional<Value> get(const std::string& id, const std::string& name) const {
         const auto key = keys_.find(id);
@@ -163,10 +151,7 @@ class FakeRegistry : public RawRegistry {
         ++openHandles;
         return kSuccess;
     }
-    // Success, or why a write through the handle fails.
-    long writable(RegKeyHandle key) const {
-        return refusedRoots.count(handles_.at(key).second) ? kAccessDenied : kSuccess;
-    }
+    bool refused(RegKeyHandle key) const { return refusedRoots.count(handles_.at(key).second); }
 
     std::map<std::string, Values> keys_;
     std::map<RegKeyHandle, std::pair<std::string, RegKeyHandle>> handles_; // key id, root

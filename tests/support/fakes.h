@@ -188,8 +188,7 @@ class FakeView : public MainView {
     void hide() override { hidden = true; }
     void unload() override { unloaded = true; }
     void setLineWidths(int widthTwips) override { lineWidths = widthTwips; }
-    int aboutShown = 0;
-    void showAbout() override { ++aboutShown; }
+    void showAbout() override {}
     std::uintptr_t hwnd() override { return 0x1234; }
 };
 
@@ -203,14 +202,10 @@ class FakeShell : public Shell {
     int liveItemLists = 0;
     struct Executed {
         std::uintptr_t owner;
-        std::string operation, file;
-        bool nullParameters;
-        std::string parameters, directory;
-        int show;
+        std::string file;
     };
     std::vector<Executed> executed;
     std::vector<std::string> startedPrograms;
-    int startedShow = -1; // the window mode of the last program started
     bool startFails = false;
 
     std::unique_ptr<ItemList> browseForFolder(const BrowseRequest& request) override;
