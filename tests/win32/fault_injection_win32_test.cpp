@@ -1,5 +1,5 @@
-// Real Win32 faults that are cheap to make under Wine: an interpreter that is not
-// there, command lines beyond the system's limit, a temporary folder that is missing
+// Real Win32 faults that are cheap to make under Wine: a program that is not there, a
+// command line beyond the system's limit, a temporary folder that is missing
 // or cannot take the listing, and a hostile listing read through the real file services.
 #include <windows.h>
 
@@ -45,27 +45,20 @@ struct RealFaults : ::testing::Test {
     }
 };
 
-TEST_F(RealFaults, AnInterpreterThatIsNotThereFailsTheStartAndIsReported) {
-    // No command.com (as on Wine) and ComSpec naming a program that is gone.
-    ASSERT_TRUE(real.processes.searchPath("command.com").empty());
-    ScopedVariable comspec("ComSpec", "C:\\no-such-folder\\cmd.exe");
-    form.GetVirtualsDriveList();
-    EXPECT_EQ(real.boxes.reports(), std::vector{report("53 (File not found)")});
-    EXPECT_TRUE(view.rows.empty());
-}
-
-TEST_F(RealFaults, ACommandLineBeyondTheSystemsLimitIsRefusedNotCut) {
-    // The marker file would exist if any part of the line had run.
+TEST_F(RealFaults, AProgramThatIsNotThereOrALineBeyondTheSystemsLimitIsRefusedNotCut) {
+    // The marker file would exist if any part of the long line had run.
     const std::string marker = scratch.path() + "\\cut.txt";
-    try {
-        real.processes.start("cmd.exe /cecho cut> " + marker + " & rem " + std::string(100000, 'x'),
-                             SW_HIDE);
-        ADD_FAILURE() << "started";
-    } catch (const ProcedureError& error) {
-        EXPECT_EQ(error.number, err::FileNotFound);
+    for (const std::string& line :
+         {std::string("C:\\no-such-folder\\cmd.exe /cexit"),
+          "cmd.exe /cecho cut> " + marker + " & rem " + std::string(100000, 'x')}) {
+        try {
+            real.processes.start(line, SW_HIDE);
+            ADD_FAILURE() << "started";
+        } catch (const ProcedureError& error) {
+            EXPECT_EQ(error.number, err::FileNotFound);
+        }
     }
     EXPECT_FALSE(real.files.fileExists(marker));
-    DeleteFileA(marker.c_str());
 }
 
 TEST_F(RealFaults, ATemporaryFolderThatIsMissingOrCannotTakeTheListingIsReported) {
