@@ -1,6 +1,6 @@
 // Faults injected through the seams: a missing interpreter, a listing that cannot be
 // deleted, a registry that refuses every write, no free letter, window events during a
-// wait, 8-bit saved rows. Each ends in a clear message or the documented result, never a
+// wait, 8-bit folders. Each ends in a clear message or the documented result, never a
 // crash, and leaves the user's saved drive set alone. The Win32 tests make the temporary
 // folder and listing faults for real.
 #include <gtest/gtest.h>
