@@ -175,7 +175,7 @@ int main() {
         const double cpuBefore = processCpuSeconds();
         const auto waitStart = Clock::now();
         SHWait(win32.processes, win32.events, win32.boxes,
-               StartCommand(win32.processes, interpreterCommandLine("subst"), SW_HIDE));
+               StartCommand(win32.processes, substCommand(win32.processes, win32.files, "")));
         const double wall = secondsSince(waitStart);
         const double cpu = processCpuSeconds() - cpuBefore;
         shares.push_back(100 * cpu / wall);

@@ -29,11 +29,6 @@ ostrel_build() { # preset
 ostrel_wine_env() {
     # shellcheck source=wine-env.sh
     . "$ostrel_root/scripts/wine-env.sh" "$ostrel_root/build/mingw"
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        echo "== Creating the Wine prefix $WINEPREFIX"
-        wineboot -i >/dev/null 2>&1 || true
-        wineserver -w
-    fi
     # shellcheck source=wine-fonts.sh
     . "$ostrel_root/scripts/wine-fonts.sh"
     ostrel_wine_fonts

@@ -16,36 +16,38 @@ constexpr const char* kNoLetterText =
     "There is no free drive letter selected for the virtual drive.\r\n"
     "Choose one under Available Drives; when every letter is in use, delete a virtual drive "
     "to free one.";
+constexpr const char* kUnreadListingText =
+    "The list of virtual drives could not be read: the subst command of the system folder "
+    "did not run or reported a failure.";
 } // namespace
 
 frmmain::frmmain(Platform& platform, MainView& view)
     : platform_(platform), view_(view), reg32_(platform.registry, platform.boxes),
       settings_(platform.registry) {}
 
-bool frmmain::runSubst(const std::string& tail) {
-    const int processId = StartCommand(platform_.processes, interpreterCommandLine(tail), kSwHide);
+bool frmmain::runSubst(const std::string& arguments) {
+    const Command command = substCommand(platform_.processes, platform_.files, arguments);
+    const int processId = StartCommand(platform_.processes, command);
     return SHWait(platform_.processes, platform_.events, platform_.boxes, processId);
 }
 
 void frmmain::GetVirtualsDriveList() {
     BusyScope busy(*this);
     FileSystem& files = platform_.files;
-    const std::string listing = files.tempFolder() + kListingFile;
-    bool written = false;
-    const bool finished = reported(platform_.boxes, __func__, kModule, [&] {
+    std::string listing; // the file this run made, until it is deleted
+    reported(platform_.boxes, __func__, kModule, [&] {
         view_.lstDrivesClear();
-        // The listing goes to the user's temporary folder: a standard user cannot
-        // create files in the root of the system drive.
-        files.setCurrentDirectory(files.tempFolder());
-        written = true;
-        if (!runSubst(std::string("subst > ") + kListingFile)) {
-            if (files.fileLength(listing) == 0) {
-                // No substitutions: nothing to read, and the temporary folder is not
-                // kept as the working directory either.
-                files.deleteFile(listing);
-                files.setCurrentDirectory(AbsPath);
-                return;
-            }
+        // Each listing has a file of its own in the user's temporary folder (a standard
+        // user cannot make files in the drive root), written by its absolute path.
+        listing = files.newTempFile(files.tempFolder());
+        const auto target = substFolderArgument(listing);
+        if (!target) {
+            raise(err::InvalidCall, listing);
+        }
+        files.setCurrentDirectory(AbsRoot);
+        if (runSubst(" > " + *target)) {
+            platform_.boxes.show(kUnreadListingText, mb::Exclamation, kAppTitle);
+        } else {
             std::int16_t counter = 0;
             parseListing(files.consoleToAnsi(files.readFile(listing)),
                          [&](const DriveEntry& entry) {
@@ -60,14 +62,18 @@ void frmmain::GetVirtualsDriveList() {
                          });
         }
         files.deleteFile(listing);
-        files.setCurrentDirectory(AbsPath);
+        listing.clear();
     });
-    if (!finished && written && files.fileExists(listing)) {
-        // A listing that could not be read is not left behind.
-        try {
+    // A listing that failed leaves neither its file nor another working directory.
+    try {
+        if (!listing.empty()) {
             files.deleteFile(listing);
-        } catch (const ProcedureError&) {
         }
+    } catch (const ProcedureError&) {
+    }
+    try {
+        files.setCurrentDirectory(AbsPath);
+    } catch (const ProcedureError&) {
     }
 }
 
@@ -122,7 +128,7 @@ void frmmain::cmdcreate_Click() {
             platform_.boxes.show(refusedFolderText(folder), mb::Exclamation, kAppTitle);
             return;
         }
-        if (!runSubst("subst " + letter + " " + *argument)) {
+        if (!runSubst(" " + letter + " " + *argument)) {
             view_.setLblStatusCaption("The virtual drive " + view_.cbodrivesText() +
                                       " has now been created.");
         } else {
@@ -153,7 +159,7 @@ void frmmain::cmddelete_Click() {
             return;
         }
         platform_.files.setCurrentDirectory(AbsRoot);
-        if (!runSubst("subst " + letter + " /d")) {
+        if (!runSubst(" " + letter + " /d")) {
             view_.setLblStatusCaption("The virtual drive has now been deleted");
         } else {
             view_.setLblStatusCaption("The virtual drive could not be deleted");

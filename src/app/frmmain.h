@@ -44,7 +44,8 @@ class frmmain {
     void DoUpdate();
 
     // True during start-up and while a listing or a subst run is in progress (its wait lets window
-    // events run): Create, Delete and Refresh are then ignored and a close is held.
+    // events run): Create, Delete and Refresh are then ignored; a click on the restore box
+    // and a close are held until the run has ended and then carried out.
     bool busy() const { return busyDepth_ > 0; }
 
     // Form-level values (see Form_Load).
@@ -60,9 +61,8 @@ class frmmain {
       public:
         explicit BusyScope(frmmain& form) : form_(form) { ++form_.busyDepth_; }
         ~BusyScope() {
-            if (--form_.busyDepth_ == 0 && form_.closePending_) {
-                form_.closePending_ = false;
-                form_.unload();
+            if (--form_.busyDepth_ == 0) {
+                form_.carryOutHeld();
             }
         }
         BusyScope(const BusyScope&) = delete;
@@ -71,21 +71,27 @@ class frmmain {
       private:
         frmmain& form_;
     };
-    // Starts one subst run ("command.com /c" + tail) hidden in AbsRoot and waits for it;
+    // Starts one subst run with the arguments (" X: C:\DATA") hidden and waits for it;
     // true when it ended with a nonzero exit code.
-    bool runSubst(const std::string& tail);
+    bool runSubst(const std::string& arguments);
     // Sets the letter box's selection, keeping it within the list, and raises its click.
     void restoreDriveIndex(int index);
     // Unloads the window: Form_Unload, then the view goes.
     void unload();
+    // What was asked for during a run: the restore box's click, then a close.
+    void carryOutHeld();
 
     Platform& platform_;
     MainView& view_;
     Reg32Mod reg32_;
     SettingsStore settings_;
+    // The letter box's entry at its last click, which typing cannot change.
+    int selectedIndex_ = -1;
     int busyDepth_ = 0;
-    // A close asked for while busy, carried out when the run has ended.
+    // A close and a click on the restore box asked for while busy, carried out when the
+    // run has ended (the box's click with the refreshed list).
     bool closePending_ = false;
+    bool restoreClickPending_ = false;
     // A restore run never fills the letter box, so its unload keeps the stored selection.
     bool restoreRun_ = false;
     // Form_Unload has run and the window is gone; a second unload does nothing.

@@ -14,6 +14,10 @@ constexpr const char* kModule = "frmmain";
 } // namespace
 
 void frmmain::chkrestore_Click() {
+    if (busy()) {
+        restoreClickPending_ = true; // the list is being refreshed: saved when it is done
+        return;
+    }
     reported(platform_.boxes, __func__, kModule, [&] {
         const int rows = view_.lstDrivesCount();
         if (rows == 0) {

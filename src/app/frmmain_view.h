@@ -69,6 +69,8 @@ class MainView {
     virtual void move(int left, int top, int width, int height) = 0;
     virtual int screenWidth() = 0;
     virtual int screenHeight() = 0;
+    // Whether the rectangle touches the work area of some monitor.
+    virtual bool onAMonitor(int left, int top, int width, int height) = 0;
     virtual bool minimized() = 0;
     virtual void hide() = 0;
     // Destroys the window; the program ends when its message loop sees it gone.

@@ -227,6 +227,29 @@ int Win32MainView::screenHeight() {
     return scale_.twipsY(GetSystemMetrics(SM_CYSCREEN));
 }
 
+bool Win32MainView::onAMonitor(int left, int top, int width, int height) {
+    struct Search {
+        RECT window;
+        bool touched;
+    } search{{scale_.pixelsX(left), scale_.pixelsY(top), scale_.pixelsX(left + width),
+              scale_.pixelsY(top + height)},
+             false};
+    EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR monitor, HDC, LPRECT, LPARAM data) -> BOOL {
+            auto& search = *reinterpret_cast<Search*>(data);
+            MONITORINFO info{};
+            info.cbSize = sizeof info;
+            RECT common;
+            search.touched =
+                search.touched || (GetMonitorInfoA(monitor, &info) &&
+                                   IntersectRect(&common, &info.rcWork, &search.window));
+            return !search.touched;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.touched;
+}
+
 bool Win32MainView::minimized() {
     return IsIconic(window_) != 0;
 }

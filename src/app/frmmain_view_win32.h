@@ -69,6 +69,7 @@ class Win32MainView : public MainView {
     void move(int left, int top, int width, int height) override;
     int screenWidth() override;
     int screenHeight() override;
+    bool onAMonitor(int left, int top, int width, int height) override;
     bool minimized() override;
     void hide() override;
     void unload() override;

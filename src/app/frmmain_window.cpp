@@ -68,7 +68,10 @@ void frmmain::Form_Load() {
                    view_.width(), view_.height());
         view_.move(view_.left(), positionTwips(layout::storedWindowPosition(stored(layout::kTop))),
                    view_.width(), view_.height());
-        if (view_.left() == 0 || view_.top() == 0) {
+        // A position off every monitor (one unplugged since, or a hand edit) would open an
+        // invisible window: it is centred as at a first start.
+        if (view_.left() == 0 || view_.top() == 0 ||
+            !view_.onAMonitor(view_.left(), view_.top(), view_.width(), view_.height())) {
             view_.move((view_.screenWidth() - view_.width()) / 2,
                        (view_.screenHeight() - view_.height()) / 2, view_.width(), view_.height());
         }
@@ -132,7 +135,9 @@ void frmmain::Form_Load() {
             index = count > 0 ? 0 : -1;
         }
         view_.setCbodrivesListIndex(index);
-        cbodrives_Click();
+        if (index >= 0) {
+            cbodrives_Click();
+        }
     });
 }
 
@@ -162,6 +167,17 @@ void frmmain::Form_QueryUnload() {
     unload();
 }
 
+void frmmain::carryOutHeld() {
+    if (restoreClickPending_) {
+        restoreClickPending_ = false;
+        chkrestore_Click();
+    }
+    if (closePending_) {
+        closePending_ = false;
+        unload();
+    }
+}
+
 void frmmain::unload() {
     if (unloaded_) {
         return;
@@ -176,11 +192,21 @@ void frmmain::Form_Resize() {
 }
 
 void frmmain::cbodrives_Click() {
-    reported(platform_.boxes, __func__, kModule, [&] { SelectedDrive = view_.cbodrivesText(); });
+    reported(platform_.boxes, __func__, kModule, [&] {
+        SelectedDrive = view_.cbodrivesText();
+        selectedIndex_ = view_.cbodrivesListIndex();
+    });
 }
 
 void frmmain::cbodrives_Change() {
-    reported(platform_.boxes, __func__, kModule, [&] { view_.setCbodrivesText(SelectedDrive); });
+    // Typing drops the box's selection: selecting the entry again undoes the typing.
+    reported(platform_.boxes, __func__, kModule, [&] {
+        if (selectedIndex_ >= 0 && selectedIndex_ < view_.cbodrivesListCount()) {
+            view_.setCbodrivesListIndex(selectedIndex_);
+        } else {
+            view_.setCbodrivesText(SelectedDrive);
+        }
+    });
 }
 
 void frmmain::lstDrives_ItemClick() {

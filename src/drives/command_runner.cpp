@@ -1,30 +1,46 @@
 #include "drives/command_runner.h"
 
+#include "platform/files.h"
 #include "platform/process.h"
 #include "support/error_report.h"
 
 namespace ostrel {
 namespace {
 constexpr const char* kModule = "Module1";
-const std::string kCommandCom = "command.com";
-} // namespace
 
-std::string interpreterCommandLine(const std::string& tail) {
-    return kCommandCom + " /c" + tail;
+bool isAbsolutePath(const std::string& path) {
+    return (path.size() > 2 && path[1] == ':' && path[2] == '\\') || path.rfind("\\\\", 0) == 0;
 }
 
-int StartCommand(Processes& processes, const std::string& commandLine, int showWindow) {
-    if (commandLine.rfind(kCommandCom + " ", 0) == 0 && processes.searchPath(kCommandCom).empty()) {
-        std::string interpreter = processes.environment("ComSpec");
-        if (!interpreter.empty()) {
-            if (interpreter.find(' ') != std::string::npos) {
-                interpreter = '"' + interpreter + '"';
-            }
-            return processes.start(interpreter + commandLine.substr(kCommandCom.size()),
-                                   showWindow);
-        }
+} // namespace
+
+std::string interpreterPath(Processes& processes, FileSystem& files) {
+    const std::string system = files.systemFolder();
+    if (files.fileExists(system + "command.com")) {
+        return system + "command.com";
     }
-    return processes.start(commandLine, showWindow);
+    const std::string comspec = processes.environment("ComSpec");
+    if (isAbsolutePath(comspec) && files.fileExists(comspec)) {
+        return comspec;
+    }
+    return system + "cmd.exe";
+}
+
+Command substCommand(Processes& processes, FileSystem& files, const std::string& arguments) {
+    const std::string program = interpreterPath(processes, files);
+    const std::string subst = files.systemFolder() + "subst.exe";
+    const auto quoted = substFolderArgument(subst);
+    if (!quoted) {
+        raise(err::InvalidCall, subst);
+    }
+    // A line after /c that begins with a quote loses its first and last quote, so a
+    // quoted subst goes inside one more pair.
+    const std::string tail = *quoted == subst ? subst + arguments : '"' + *quoted + arguments + '"';
+    return {program, '"' + program + "\" /c" + tail};
+}
+
+int StartCommand(Processes& processes, const Command& command) {
+    return processes.start(command.program, command.line, kSwHide);
 }
 
 bool SHWait(Processes& processes, EventPump& events, MessageBoxes& boxes, int processId) {
@@ -54,9 +70,17 @@ std::optional<std::string> substFolderArgument(const std::string& folder) {
         return folder;
     }
     const auto last = folder.find_last_not_of(' ');
-    const std::string inner = folder.substr(first, last - first + 1);
+    std::string inner = folder.substr(first, last - first + 1);
     if (inner.find_first_of(" &^(),;=<>|") == std::string::npos) {
         return folder;
+    }
+    // Backslashes before a quote escape it for the program that reads the line.
+    const std::size_t length = inner.size();
+    while (inner.size() > 1 && inner.back() == '\\') {
+        inner.pop_back();
+    }
+    if (inner.size() < length && inner.size() == 2 && inner[1] == ':') {
+        inner += "\\\\"; // a drive root keeps its backslash, doubled
     }
     return folder.substr(0, first) + '"' + inner + '"' + folder.substr(last + 1);
 }

@@ -7,9 +7,6 @@
 
 namespace ostrel {
 
-// The listing file's name; it lives in the user's temporary folder.
-inline constexpr const char* kListingFile = "tmpout.txt";
-
 struct DriveEntry {
     std::string drive;  // the drive root, "X:\" (the first three characters)
     std::string folder; // the folder, blanks at both ends removed

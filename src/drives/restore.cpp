@@ -16,10 +16,10 @@ namespace {
 
 constexpr const char* kModule = "frmmain";
 
-// The subst text for one saved entry ("subst X: C:\DATA"). ProcedureError 9 when the
+// The subst arguments for one saved entry (" X: C:\DATA"). ProcedureError 9 when the
 // entry has no second piece; 5 when its drive is no letter with its colon or its
 // folder cannot pass the command interpreter safely.
-std::string substText(const std::string& entry) {
+std::string substArguments(const std::string& entry) {
     const auto saved = layout::splitSavedEntry(entry);
     if (!saved) {
         raise(err::SubscriptOutOfRange);
@@ -28,7 +28,7 @@ std::string substText(const std::string& entry) {
     if (!isDriveLetter(saved->drive) || !folder) {
         raise(err::InvalidCall);
     }
-    return "subst " + saved->drive + " " + *folder;
+    return " " + saved->drive + " " + *folder;
 }
 
 } // namespace
@@ -50,17 +50,17 @@ void SetUpVDrives(Platform& platform, SettingsStore& settings, const std::string
                 continue; // this gap has been reported already
             }
             inGap = entry.empty();
-            std::string text;
+            // A run that fails (a letter in use, a folder gone) is not looked at, and one
+            // that cannot start is reported: either way the next entry follows.
+            int processId = 0;
             try {
-                text = substText(entry);
+                processId = StartCommand(
+                    platform.processes,
+                    substCommand(platform.processes, platform.files, substArguments(entry)));
             } catch (const ProcedureError& e) {
                 showReport(platform.boxes, e, procedure, kModule);
                 continue;
             }
-            // A run that fails (a letter in use, a folder gone) is not looked at: the
-            // next entry follows. An interpreter that cannot start ends the restore.
-            const int processId =
-                StartCommand(platform.processes, interpreterCommandLine(text), kSwHide);
             SHWait(platform.processes, platform.events, platform.boxes, processId);
             platform.events.doEvents();
         }

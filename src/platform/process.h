@@ -25,14 +25,14 @@ class OpenedProcess {
 class Processes {
   public:
     virtual ~Processes() = default;
-    // Starts the command line with the show-window value and returns the process id
-    // without waiting. Throws ProcedureError when the program cannot be started.
-    virtual int start(const std::string& commandLine, int showWindow) = 0;
+    // Starts the program, named by its full path (no search), with the command line and
+    // the show-window value, and returns the process id without waiting. Throws
+    // ProcedureError, naming the command line, when it cannot be started.
+    virtual int start(const std::string& program, const std::string& commandLine,
+                      int showWindow) = 0;
     // Opens the process with all access. A process that cannot be opened gives an
     // object whose polls fail.
     virtual std::unique_ptr<OpenedProcess> open(int processId) = 0;
-    // The full path the system's program search finds for a file name, or "".
-    virtual std::string searchPath(const std::string& fileName) = 0;
     // An environment variable's value, or "" when it is not set.
     virtual std::string environment(const std::string& name) = 0;
 };

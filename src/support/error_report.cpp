@@ -51,10 +51,15 @@ void raise(int number) {
     throw ProcedureError{number, errorDescription(number)};
 }
 
+void raise(int number, const std::string& detail) {
+    throw ProcedureError{number, errorDescription(number), detail};
+}
+
 std::string reportText(const ProcedureError& error, const std::string& procedure,
                        const std::string& module) {
     return "Error " + std::to_string(error.number) + " (" + error.description +
-           ") in procedure\r\n(" + procedure + ") of (" + module + ").";
+           ") in procedure\r\n(" + procedure + ") of (" + module + ")." +
+           (error.detail.empty() ? "" : "\r\n" + error.detail);
 }
 
 void showReport(MessageBoxes& boxes, const ProcedureError& error, const std::string& procedure,

@@ -16,12 +16,16 @@ class MessageBoxes;
 struct ProcedureError {
     int number;
     std::string description;
+    // What failed, for the report's last line: a path or a command. May be empty.
+    std::string detail = {};
 };
 
 // The runtime's description of a numbered error ("File not found" for 53 ...).
 std::string errorDescription(int number);
 // Throws ProcedureError{number, errorDescription(number)}.
 [[noreturn]] void raise(int number);
+// The same, naming the path or command that failed.
+[[noreturn]] void raise(int number, const std::string& detail);
 
 // The numbers of the runtime's table that the program uses.
 namespace err {
@@ -45,7 +49,8 @@ inline constexpr int ObjectNotSet = 91;
 inline constexpr int InvalidPropertyValue = 380;
 } // namespace err
 
-// "Error 53 (File not found) in procedure\r\n(GetVirtualsDriveList) of (frmmain)."
+// "Error 53 (File not found) in procedure\r\n(GetVirtualsDriveList) of (frmmain).", then
+// "\r\n" and the error's detail when it has one.
 std::string reportText(const ProcedureError& error, const std::string& procedure,
                        const std::string& module);
 

@@ -1,5 +1,6 @@
 #include "support/fakes.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "support/error_report.h"
@@ -33,35 +34,39 @@ class FakeOpenedProcess : public OpenedProcess {
     int pid_;
 };
 
-int FakeProcesses::start(const std::string& commandLine, int showWindow) {
+int FakeProcesses::start(const std::string& program, const std::string& commandLine,
+                         int showWindow) {
     if (startFails) {
         raise(err::FileNotFound);
     }
-    started.push_back({commandLine, showWindow});
+    started.push_back({program, commandLine, showWindow});
     const int pid = nextPid_++;
     runs_[pid] = {behaviour(commandLine), pollsWhileRunning};
     return pid;
 }
 
 std::unique_ptr<OpenedProcess> FakeProcesses::open(int processId) {
-    return std::make_unique<FakeOpenedProcess>(*this, processId);
-}
-
-std::string FakeProcesses::searchPath(const std::string& fileName) {
-    if (fileName == "command.com" && hasCommandCom) {
-        return "C:\\WINDOWS\\command.com";
+    if (openFails) {
+        raise(err::InvalidCall);
     }
-    return {};
+    return std::make_unique<FakeOpenedProcess>(*this, processId);
 }
 
 std::string FakeProcesses::environment(const std::string& name) {
     return name == "ComSpec" ? comspec : std::string();
 }
 
+namespace {
+const std::string kSubstRun =
+    "\"C:\\WINDOWS\\system32\\cmd.exe\" /cC:\\WINDOWS\\system32\\subst.exe";
+} // namespace
+
 std::vector<std::string> FakeProcesses::commandLines() const {
     std::vector<std::string> lines;
     for (const auto& run : started) {
-        lines.push_back(run.commandLine);
+        const bool subst = run.commandLine.rfind(kSubstRun, 0) == 0;
+        lines.push_back(subst ? "subst" + run.commandLine.substr(kSubstRun.size())
+                              : run.commandLine);
     }
     return lines;
 }
@@ -93,14 +98,6 @@ std::string FakeFiles::currentDirectoryOfDrive(char letter) {
     return std::string(1, letter) + ":\\TOOLS";
 }
 
-std::uint64_t FakeFiles::fileLength(const std::string& path) {
-    const auto file = files.find(resolve(path));
-    if (file == files.end()) {
-        raise(err::FileNotFound);
-    }
-    return file->second.size();
-}
-
 std::string FakeFiles::readFile(const std::string& path) {
     const auto file = files.find(resolve(path));
     if (file == files.end()) {
@@ -120,7 +117,20 @@ void FakeFiles::deleteFile(const std::string& path) {
 }
 
 bool FakeFiles::fileExists(const std::string& path) {
-    return files.count(resolve(path)) != 0;
+    return files.count(resolve(path)) != 0 ||
+           std::find(programs.begin(), programs.end(), path) != programs.end();
+}
+
+std::string FakeFiles::newTempFile(const std::string& folder) {
+    if (std::find(folders.begin(), folders.end(), folder) == folders.end()) {
+        raise(err::PathNotFound, folder);
+    }
+    for (int n = 1;; ++n) {
+        const std::string path = folder + "OST" + std::to_string(n) + ".TMP";
+        if (files.emplace(path, "").second) {
+            return path;
+        }
+    }
 }
 
 std::string FakeFiles::consoleToAnsi(const std::string& text) {
@@ -231,17 +241,16 @@ bool FakeShell::startProgram(const std::string& commandLine, int) {
 
 Rig::Rig() {
     processes.behaviour = [this](const std::string& line) -> std::uint32_t {
-        const std::string subst = "command.com /csubst";
-        if (line.rfind(subst, 0) != 0) {
+        if (line.rfind(kSubstRun, 0) != 0) {
             return 1;
         }
-        const std::string args = line.substr(subst.size());
-        if (args == " > tmpout.txt") {
+        const std::string args = line.substr(kSubstRun.size());
+        if (args.rfind(" > ", 0) == 0) {
             std::string listing;
             for (const auto& [letter, folder] : substitutions) {
                 listing += std::string(1, letter) + ":\\: => " + folder + "\r\n";
             }
-            files.files[files.cwd + "tmpout.txt"] = listing;
+            files.files[files.resolve(args.substr(3))] = listing;
             return 0;
         }
         if (failRuns != 0) {

@@ -25,7 +25,7 @@ class FakeOpenedProcess;
 class FakeProcesses : public Processes {
   public:
     struct Started {
-        std::string commandLine;
+        std::string program, commandLine;
         int showWindow;
     };
     std::vector<Started> started;
@@ -35,16 +35,17 @@ class FakeProcesses : public Processes {
     };
     int pollsWhileRunning = 2;
     bool startFails = false;
-    bool hasCommandCom = true;
+    bool openFails = false;
     std::string comspec = "C:\\WINDOWS\\system32\\cmd.exe";
     int polls = 0;
     int sleeps = 0;
     int openHandles = 0;
 
-    int start(const std::string& commandLine, int showWindow) override;
+    int start(const std::string& program, const std::string& commandLine, int showWindow) override;
     std::unique_ptr<OpenedProcess> open(int processId) override;
-    std::string searchPath(const std::string& fileName) override;
     std::string environment(const std::string& name) override;
+    // The command lines started, the system folder's cmd.exe running its subst.exe
+    // shortened to "subst" (a subst run with " X: C:\DATA" gives "subst X: C:\DATA").
     std::vector<std::string> commandLines() const;
 
   private:
@@ -70,10 +71,13 @@ class FakeEvents : public EventPump {
     }
 };
 
-// Files by full path; a relative path resolves against the working directory.
+// Files by full path; a relative path resolves against the working directory. The
+// system folder holds the programs.
 class FakeFiles : public FileSystem {
   public:
     std::map<std::string, std::string> files;
+    std::vector<std::string> programs = {"C:\\WINDOWS\\system32\\cmd.exe",
+                                         "C:\\WINDOWS\\system32\\subst.exe"};
     std::vector<std::string> folders = {"C:\\", "C:\\TOOLS\\", "C:\\Temp\\"};
     std::string cwd = "C:\\TOOLS\\";
     std::string temp = "C:\\Temp\\";
@@ -82,11 +86,13 @@ class FakeFiles : public FileSystem {
 
     void setCurrentDirectory(const std::string& path) override;
     std::string currentDirectoryOfDrive(char letter) override;
-    std::uint64_t fileLength(const std::string& path) override;
     std::string readFile(const std::string& path) override;
     void deleteFile(const std::string& path) override;
     bool fileExists(const std::string& path) override;
+    std::string newTempFile(const std::string& folder) override;
     std::string tempFolder() override { return temp; }
+    std::string system = "C:\\WINDOWS\\system32\\";
+    std::string systemFolder() override { return system; }
     std::string consoleToAnsi(const std::string& text) override;
     std::string resolve(const std::string& path) const;
 };
@@ -184,6 +190,9 @@ class FakeView : public MainView {
     void move(int l, int t, int wd, int ht) override;
     int screenWidth() override { return screenW; }
     int screenHeight() override { return screenH; }
+    bool onAMonitor(int l, int t, int wd, int ht) override {
+        return l < screenW && t < screenH && l + wd > 0 && t + ht > 0;
+    }
     bool minimized() override { return isMinimized; }
     void hide() override { hidden = true; }
     void unload() override { unloaded = true; }

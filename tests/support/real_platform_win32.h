@@ -28,6 +28,17 @@ template <class RealProcesses = Win32Processes> struct RealPlatform {
     Platform platform{processes, events, files, drives, boxes, program, registry, shell};
 };
 
+// Sets an environment variable for the length of a test, then puts the old value back.
+struct ScopedVariable {
+    const char* name;
+    std::string old = std::string(32768, '\0');
+    bool had = GetEnvironmentVariableA(name, old.data(), 32768) > 0;
+    ScopedVariable(const char* variable, const std::string& value) : name(variable) {
+        SetEnvironmentVariableA(name, value.c_str());
+    }
+    ~ScopedVariable() { SetEnvironmentVariableA(name, had ? old.c_str() : nullptr); }
+};
+
 // A folder under C:\ with subfolders made on request. When it goes, so do the drive
 // substitutions onto it (whatever a failed test left behind) and the folders.
 class ScratchFolder {

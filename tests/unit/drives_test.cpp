@@ -13,7 +13,10 @@ namespace ostrel::test {
 namespace {
 
 using Lines = std::vector<std::string>;
-const std::string kListing = "command.com /csubst > tmpout.txt";
+const std::string kListing = "subst > C:\\Temp\\OST1.TMP";
+std::string report(const std::string& error, const std::string& procedure) {
+    return "Error " + error + " in procedure\r\n(" + procedure + ") of (frmmain).";
+}
 
 struct Engine : ::testing::Test {
     Rig rig;
@@ -28,57 +31,123 @@ struct Engine : ::testing::Test {
     }
 };
 
-TEST_F(Engine, WithoutCommandComTheInterpreterNamedByComSpecRunsTheSameTail) {
-    rig.processes.hasCommandCom = false;
-    StartCommand(rig.processes, interpreterCommandLine("subst X: C:\\DATA"), kSwHide);
-    rig.processes.comspec = "C:\\Program Files\\shell\\cmd.exe";
-    StartCommand(rig.processes, interpreterCommandLine("subst X: /d"), kSwHide);
-    EXPECT_EQ(rig.processes.commandLines(),
-              (Lines{"C:\\WINDOWS\\system32\\cmd.exe /csubst X: C:\\DATA",
-                     "\"C:\\Program Files\\shell\\cmd.exe\" /csubst X: /d"}));
+// Both programs by their full paths; never a bare name that a search would look up.
+TEST_F(Engine, TheInterpreterAndSubstAreNamedByTheirFullPaths) {
+    const std::string sys = "C:\\WINDOWS\\system32\\";
+    const struct {
+        Lines programs;
+        std::string comspec, system, program, line;
+    } cases[] = {
+        {{}, sys + "cmd.exe", sys, sys + "cmd.exe", "/c" + sys + "subst.exe X: /d"},
+        {{sys + "command.com"},
+         sys + "cmd.exe",
+         sys,
+         sys + "command.com",
+         "/c" + sys + "subst.exe X: /d"},
+        {{"D:\\SH\\tcc.exe"},
+         "D:\\SH\\tcc.exe",
+         sys,
+         "D:\\SH\\tcc.exe",
+         "/c" + sys + "subst.exe X: /d"},
+        {{"C:\\TOOLS\\tcc.exe"}, "tcc.exe", sys, sys + "cmd.exe", "/c" + sys + "subst.exe X: /d"},
+        {{}, "D:\\GONE\\tcc.exe", sys, sys + "cmd.exe", "/c" + sys + "subst.exe X: /d"},
+        {{}, "", "C:\\MY OS\\", "C:\\MY OS\\cmd.exe", "/c\"\"C:\\MY OS\\subst.exe\" X: /d\""},
+    };
+    for (const auto& c : cases) {
+        rig.files.programs = c.programs;
+        rig.processes.comspec = c.comspec;
+        rig.files.system = c.system;
+        const Command command = substCommand(rig.processes, rig.files, " X: /d");
+        EXPECT_EQ(command.program, c.program);
+        EXPECT_EQ(command.line, '"' + c.program + "\" " + c.line);
+    }
 }
 
 TEST_F(Engine, SHWaitTellsNonzeroExitCodesAndSleepsBetweenPolls) {
     auto& p = rig.processes;
     p.pollsWhileRunning = 3;
     p.behaviour = [](const std::string& line) { return line == "zero" ? 0u : 1u; };
-    EXPECT_FALSE(SHWait(p, rig.events, rig.boxes, p.start("zero", 0)));
+    EXPECT_FALSE(SHWait(p, rig.events, rig.boxes, p.start("", "zero", 0)));
     EXPECT_EQ(p.sleeps, 3);         // slept instead of spinning
     EXPECT_EQ(rig.events.calls, 3); // window events ran while it waited
-    EXPECT_TRUE(SHWait(p, rig.events, rig.boxes, p.start("one", 0)));
+    EXPECT_TRUE(SHWait(p, rig.events, rig.boxes, p.start("", "one", 0)));
     const int polls = p.polls;
     EXPECT_FALSE(SHWait(p, rig.events, rig.boxes, 4242)); // names no process
     EXPECT_EQ(p.polls, polls + 1);
     EXPECT_EQ(p.openHandles, 0);
+    p.openFails = true;
+    EXPECT_FALSE(SHWait(p, rig.events, rig.boxes, 100));
+    EXPECT_EQ(rig.boxes.reports(),
+              Lines{"Error 5 (Invalid procedure call or argument) in procedure\r\n(SHWait) of "
+                    "(Module1)."});
 }
 
-TEST_F(Engine, ListingFillsRowsInOrderAndLeavesNoFileBehind) {
+// Each listing writes a file of its own by its absolute path, run in the drive root;
+// the file goes and the working directory is the program's folder after every listing.
+TEST_F(Engine, ListingFillsRowsInOrderOrSaysWhyNotAndLeavesNoFileBehind) {
     using Rows = std::vector<std::array<std::string, 3>>;
-    const std::pair<std::string, Rows> cases[] = {
-        {"", {}},
-        {"X:\\: => C:\\DATA\r\n", {{"A1", "X:\\", "C:\\DATA"}}},
+    const struct {
+        std::string listing, temp;
+        std::uint32_t exit;
+        Rows rows;
+        Lines boxes;
+    } cases[] = {
+        {"", "C:\\Temp\\", 0, {}, {}},
         {"E:\\: => C:\\ONE\r\nF:\\: =>   C:\\MY DATA  \r\nG:\\: => C:\\A,B\r\n",
-         {{"A1", "E:\\", "C:\\ONE"}, {"A2", "F:\\", "C:\\MY DATA"}, {"A3", "G:\\", "C:\\A,B"}}},
+         "C:\\Temp\\",
+         0,
+         {{"A1", "E:\\", "C:\\ONE"}, {"A2", "F:\\", "C:\\MY DATA"}, {"A3", "G:\\", "C:\\A,B"}},
+         {}},
         // decoded from the console code page
-        {"X:\\: => C:\\CAF\x82\r\n", {{"A1", "X:\\", "C:\\CAF\xE9"}}},
+        {"X:\\: => C:\\CAF\x82\r\n", "C:\\Temp\\", 0, {{"A1", "X:\\", "C:\\CAF\xE9"}}, {}},
+        // subst missing or failing: no rows, and the user is told
+        {"X:\\: => C:\\A\r\n", "C:\\Temp\\", 1, {}, {"The list of virtual drives could not"}},
+        {"",
+         "C:\\GONE\\",
+         0,
+         {},
+         {report("76 (Path not found)", "GetVirtualsDriveList") + "\r\nC:\\GONE\\"}},
     };
-    for (const auto& [listing, expected] : cases) {
-        rig.processes.behaviour = [&, text = listing](const std::string&) {
-            rig.files.files[rig.files.cwd + "tmpout.txt"] = text;
-            return 0u;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.listing);
+        rig.files.temp = c.temp;
+        rig.boxes.shown.clear();
+        rig.processes.behaviour = [&](const std::string& line) {
+            rig.files.files[line.substr(line.find(" > ") + 3)] = c.listing;
+            return c.exit;
         };
         rig.files.cwdHistory.clear();
-        rig.form.GetVirtualsDriveList();
+        rig.form.DoUpdate();
         Rows rows;
         for (const auto& row : rig.view.rows) {
             rows.push_back({row.key, row.text, row.subItem});
         }
-        EXPECT_EQ(rows, expected) << listing;
-        EXPECT_FALSE(rig.files.files.count(rig.files.temp + "tmpout.txt"));
-        EXPECT_EQ(rig.files.cwdHistory.front(), rig.files.temp); // written and read there
+        EXPECT_EQ(rows, c.rows);
+        ASSERT_EQ(rig.boxes.shown.size(), c.boxes.size());
+        for (std::size_t i = 0; i < c.boxes.size(); ++i) {
+            EXPECT_EQ(rig.boxes.shown[i].text.rfind(c.boxes[i], 0), 0u) << rig.boxes.shown[i].text;
+        }
+        EXPECT_TRUE(rig.files.files.empty());
+        EXPECT_EQ(rig.files.cwdHistory.front(), c.temp == "C:\\Temp\\" ? "C:\\" : "C:\\TOOLS\\");
         EXPECT_EQ(rig.files.cwd, "C:\\TOOLS\\") << "then back in the program's folder";
+        EXPECT_EQ(rig.view.comboText, "A:") << "the free letters are refreshed all the same";
     }
-    EXPECT_TRUE(rig.boxes.shown.empty());
+    EXPECT_EQ(rig.processes.commandLines().back(), kListing);
+}
+
+TEST_F(Engine, AListingOfMoreThan32767LinesOverflowsAfterKeepingThem) {
+    std::string listing;
+    for (int i = 0; i <= INT16_MAX; ++i) {
+        listing += "X:\\: => C:\\A\r\n";
+    }
+    rig.processes.behaviour = [&](const std::string& line) {
+        rig.files.files[line.substr(line.find(" > ") + 3)] = listing;
+        return 0u;
+    };
+    rig.form.GetVirtualsDriveList();
+    EXPECT_EQ(rig.view.rows.size(), std::size_t{INT16_MAX});
+    EXPECT_EQ(rig.boxes.reports(), Lines{report("6 (Overflow)", "GetVirtualsDriveList")});
+    EXPECT_TRUE(rig.files.files.empty());
 }
 
 TEST(FreeLetters, EveryClearBitOfTheMaskIsOffered) {
@@ -95,7 +164,7 @@ TEST_F(Engine, CreateRunsItsExactLineInTheRootSaysWhetherItWorkedAndRefreshes) {
     select("X:");
     rig.files.cwdHistory.clear();
     rig.form.cmdcreate_Click();
-    EXPECT_EQ(rig.processes.commandLines(), (Lines{"command.com /csubst X: C:\\DATA", kListing}));
+    EXPECT_EQ(rig.processes.commandLines(), (Lines{"subst X: C:\\DATA", kListing}));
     for (const auto& run : rig.processes.started) {
         EXPECT_EQ(run.showWindow, kSwHide);
     }
@@ -129,12 +198,12 @@ TEST(Folders, ReachSubstWholeOrAreRefusedBeforeAnythingRuns) {
         {"", ""},
         {"C:\\MY DATA", "\"C:\\MY DATA\""},
         {" C:\\MY DATA", " \"C:\\MY DATA\""}, // blanks at the ends stay outside the quotes
-        {" C:\\DATA", " C:\\DATA"},
-        {"C:\\A&B", "\"C:\\A&B\""},
+        {" C:\\DATA\\", " C:\\DATA\\"},
+        {"C:\\MY DATA\\\\ ", "\"C:\\MY DATA\" "}, // no backslash before the closing quote
+        {"&:\\", "\"&:\\\\\""},
         {"C:\\A^B(1),;=", "\"C:\\A^B(1),;=\""},
         {"C:\\X > C:\\OUT", "\"C:\\X > C:\\OUT\""},
         {"C:\\100%", {}},
-        {"C:\\%PATH%", {}},
         {"C:\\\"A\"", {}},
         {"C:\\A\tB", {}},
     };
@@ -159,7 +228,9 @@ TEST_F(Engine, DeleteAsksThenRemovesTheSelectedDriveOrSaysWhyNot) {
     rig.substitute('Y', "C:\\B");
     select("E:");
     rig.form.cmddelete_Click(); // no row selected
-    EXPECT_NE(rig.boxes.reports().at(0).find("(cmddelete_Click) of (frmmain)."), std::string::npos);
+    EXPECT_EQ(
+        rig.boxes.reports(),
+        Lines{report("91 (Object variable or With block variable not set)", "cmddelete_Click")});
     rig.boxes.shown.clear();
 
     rig.view.selectedRow = 0;
@@ -174,7 +245,7 @@ TEST_F(Engine, DeleteAsksThenRemovesTheSelectedDriveOrSaysWhyNot) {
 
     rig.failRuns = 1;
     rig.form.cmddelete_Click();
-    EXPECT_EQ(rig.processes.commandLines(), (Lines{"command.com /csubst X: /d", kListing}));
+    EXPECT_EQ(rig.processes.commandLines(), (Lines{"subst X: /d", kListing}));
     EXPECT_EQ(rig.view.status, "The virtual drive could not be deleted");
     EXPECT_EQ(rig.view.rows.size(), 2u);
 

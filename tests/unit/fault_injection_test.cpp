@@ -15,7 +15,7 @@ const std::string kSettings = "Software\\VB and VBA Program Settings\\Ostrel\\";
 const std::string kConfig = kSettings + "Config";
 const std::string kRun = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 const std::string kVendor = "Software\\Brenmoor Software\\Ostrel\\Main";
-const std::string kListingRun = "command.com /csubst > tmpout.txt";
+const std::string kListingRun = "subst > C:\\Temp\\OST1.TMP";
 using Lines = std::vector<std::string>;
 
 std::string report(int number, const std::string& description, const std::string& procedure) {
@@ -137,8 +137,8 @@ TEST(Faults, WindowEventsDuringAWaitNeitherStartASecondRunNorCloseBeforeTheRunEn
         Handler handler;
         Lines runs;
     } waits[] = {{&frmmain::Form_Load, {kListingRun}},
-                 {&frmmain::cmdcreate_Click, {"command.com /csubst B: C:\\NEW", kListingRun}},
-                 {&frmmain::cmddelete_Click, {"command.com /csubst X: /d", kListingRun}},
+                 {&frmmain::cmdcreate_Click, {"subst B: C:\\NEW", kListingRun}},
+                 {&frmmain::cmddelete_Click, {"subst X: /d", kListingRun}},
                  {&frmmain::cmdRefresh_Click, {kListingRun}}};
     const Handler events[] = {&frmmain::cmdRefresh_Click, &frmmain::cmdcreate_Click,
                               &frmmain::cmdexit_Click, &frmmain::mnuexit_Click,

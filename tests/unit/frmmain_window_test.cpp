@@ -112,16 +112,17 @@ TEST(MainWindow, AFirstStartAsksOnceBeforeAnythingRuns) {
     }
 }
 
-// A stored "Left" or "Top" that is not a number counts as absent, and either one
-// absent or 0 centres the window.
-TEST(MainWindow, TheStoredPositionStandsUnlessEitherCoordinateIsZeroOrNotANumber) {
+// A stored "Left" or "Top" that is not a number counts as absent; either one absent or
+// 0, or a window that would touch no monitor, is centred.
+TEST(MainWindow, TheStoredPositionStandsWhereItIsSeenAndIsNotZeroOrNotANumber) {
     const struct {
         std::optional<std::string> left, top;
         int x, y;
     } cases[] = {{"0", "1200", kCentredX, kCentredY},
                  {"1200", "0", kCentredX, kCentredY},
                  {std::nullopt, "1200", kCentredX, kCentredY},
-                 {"-20000", "90000", -20000, 90000}, // off the screen it stands
+                 {"-20000", "90000", kCentredX, kCentredY}, // off every monitor
+                 {"-6000", "11500", -6000, 11500},          // partly seen, it stands
                  {"1.5E3", " 600 ", 1500, 600},
                  {"abc", "450", kCentredX, kCentredY}};
     for (const auto& c : cases) {
@@ -140,21 +141,28 @@ TEST(MainWindow, TheStoredPositionStandsUnlessEitherCoordinateIsZeroOrNotANumber
     }
 }
 
-// A "DriveIndex" past the free letters or not a number selects the first free letter.
+// A "DriveIndex" past the free letters or not a number selects the first free letter;
+// -1 selects none, and the letter remembered stays the first free one.
 TEST(MainWindow, TheStoredLetterPositionIsAppliedOrFallsBackToTheFirstFreeLetter) {
-    const std::pair<std::optional<std::string>, std::string> cases[] = {
-        {std::nullopt, "A:"}, {"2", "D:"},  {"-1", ""},  {"24", "Z:"},
-        {"25", "A:"},         {"-7", "A:"}, {"x", "A:"}, {"99999", "A:"}};
-    for (const auto& [stored, selected] : cases) {
-        SCOPED_TRACE(stored.value_or("absent"));
+    const struct {
+        std::optional<std::string> stored;
+        std::uint32_t mask;
+        std::string shown, remembered;
+    } cases[] = {{std::nullopt, 4, "A:", "A:"}, {"2", 4, "D:", "D:"},   {"-1", 4, "", "A:"},
+                 {"24", 4, "Z:", "Z:"},         {"25", 4, "A:", "A:"},  {"-7", 4, "A:", "A:"},
+                 {"x", 4, "A:", "A:"},          {"99999", 4, "A:", "A:"},
+                 {"1", 0x01FFFFFF, "Z:", "Z:"}}; // one free letter
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored.value_or("absent"));
         Main m;
-        if (stored) {
-            m.store("DriveIndex", *stored);
+        m.drives.mask = c.mask;
+        if (c.stored) {
+            m.store("DriveIndex", *c.stored);
         }
         m.start("");
         EXPECT_TRUE(m.boxes.shown.empty());
-        EXPECT_EQ(m.view.comboText, selected);
-        EXPECT_EQ(m.form.SelectedDrive, selected);
+        EXPECT_EQ(m.view.comboText, c.shown);
+        EXPECT_EQ(m.form.SelectedDrive, c.remembered);
     }
 }
 
@@ -221,6 +229,7 @@ TEST(MainWindow, ResizeStretchesBothLinesToTheClientWidth) {
     EXPECT_EQ(m.view.lineWidths, 0);
 }
 
+// Typing drops the box's selection as it changes the text: both are put back.
 TEST(MainWindow, TypingInTheLetterBoxKeepsTheLastSelectedEntry) {
     Main m;
     m.loaded();
@@ -231,8 +240,9 @@ TEST(MainWindow, TypingInTheLetterBoxKeepsTheLastSelectedEntry) {
     m.view.setCbodrivesListIndex(4);
     m.form.cbodrives_Click();
     m.view.comboText = "F:x";
+    m.view.comboIndex = -1;
     m.form.cbodrives_Change();
-    EXPECT_EQ(m.view.comboText, "F:");
+    EXPECT_EQ(std::pair(m.view.comboText, m.view.comboIndex), std::pair(std::string("F:"), 4));
 }
 
 TEST(MainWindow, ClickingAListEntryEnablesDeleteOnlyWhenTheListHasEntries) {

@@ -70,11 +70,13 @@ TEST_F(Restore, CountSaysHowManyEntriesAndOverflowsBeyondSixteenBits) {
 TEST_F(Restore, UsableEntriesRunInOrderAndEachUnusableOneOrGapIsReportedOnce) {
     restore("14", {"X:\\=>C:\\My Data", "", "", "X:\\C:\\A", "1:\\=>C:\\A", "X=>C:\\A",
                    "X:\\=>C:\\100%", "X:\\=>C:\\\"A\"", "X:\\=>C:\\A\r\nB", "",
-                   "Y:\\=> C:\\R&D (old)", "Z:\\=>C:\\Plain=>C:\\Other"});
-    // Folders untrimmed, quoted where they must be; a third piece is ignored.
-    EXPECT_EQ(rig.processes.commandLines(), (Lines{"command.com /csubst X: \"C:\\My Data\"",
-                                                   "command.com /csubst Y:  \"C:\\R&D (old)\"",
-                                                   "command.com /csubst Z: C:\\Plain"}));
+                   "Y:\\=> C:\\R&D (old)", "Z:\\=>C:\\Plain=>C:\\Other", "", "",
+                   "Q:\\=>C:\\BEYOND"});
+    // Folders untrimmed, quoted where they must be; a third piece is ignored, and so is
+    // an entry numbered above "Count".
+    EXPECT_EQ(
+        rig.processes.commandLines(),
+        (Lines{"subst X: \"C:\\My Data\"", "subst Y:  \"C:\\R&D (old)\"", "subst Z: C:\\Plain"}));
     for (const auto& run : rig.processes.started) {
         EXPECT_EQ(run.showWindow, 0);
     }
@@ -128,6 +130,21 @@ TEST_F(CheckBox, CheckingSavesTheListAndTheStartUpEntryAndUncheckingRemovesThem)
     click(0); // with nothing left to remove, no failure
     EXPECT_TRUE(rig.boxes.shown.empty());
     EXPECT_EQ(rig.registry.openHandles, 0);
+}
+
+// A click during a refresh is carried out with the refreshed list once the run ends.
+TEST_F(CheckBox, AClickDuringARunIsCarriedOutAfterIt) {
+    rig.substitute('Q', "C:\\Q");
+    for (const int value : {1, 0}) {
+        rig.events.onEvents = [&] {
+            rig.events.onEvents = nullptr;
+            click(value);
+        };
+        rig.form.cmdRefresh_Click();
+        EXPECT_EQ(stored(rig.registry, hkey::CurrentUser, kConfig, "Drives1"),
+                  value ? std::optional<std::string>("Q:\\=>C:\\Q") : std::nullopt);
+        EXPECT_EQ(run(hkey::LocalMachine).has_value(), value == 1);
+    }
 }
 
 TEST_F(CheckBox, AnEmptyListChangesNothingStored) {

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <fstream>
 
 #include "drives/command_runner.h"
+#include "support/paths.h"
 #include "support/real_platform_win32.h"
 
 namespace ostrel::test {
@@ -32,14 +35,43 @@ struct RealEngine : ::testing::Test {
         return -1;
     }
     bool listingLeftBehind() {
-        return real.files.fileExists(real.files.tempFolder() + "tmpout.txt");
+        WIN32_FIND_DATAA found;
+        const HANDLE first = FindFirstFileA((real.files.tempFolder() + "ost*.tmp").c_str(), &found);
+        FindClose(first);
+        return first != INVALID_HANDLE_VALUE;
     }
     bool inUse(const std::string& letter) { return GetLogicalDrives() & (1u << (letter[0] - 'A')); }
 };
 
-TEST_F(RealEngine, CreatesListsAndDeletesDrivesOnFoldersWithBlanksAndAmpersands) {
+// Files that a user or another program can write: each would leave its mark, or fail
+// the run, if it ran in place of the system's interpreter or subst.
+struct PlantedPrograms {
+    std::vector<std::string> files;
+    explicit PlantedPrograms(const std::vector<std::string>& folders, const std::string& marker) {
+        for (const auto& folder : folders) {
+            for (const char* name :
+                 {"command.com", "cmd.exe", "subst.exe", "subst.com", "subst.bat", "subst.cmd"}) {
+                files.push_back(folder + "\\" + name);
+                std::ofstream(files.back()) << "@echo " << name << ">>\"" << marker << "\"\r\n";
+            }
+        }
+    }
+    ~PlantedPrograms() {
+        for (const auto& file : files) {
+            DeleteFileA(file.c_str());
+        }
+    }
+};
+
+TEST_F(RealEngine, CreatesListsAndDeletesDrivesAndNoPlantedProgramRuns) {
+    const std::string temp = base.folder("temp"), early = base.folder("path");
+    const std::string marker = base.path() + "\\ran.txt";
+    const PlantedPrograms planted({temp, early, "C:", base.path()}, marker);
+    const ScopedVariable tmp("TMP", temp), tempVariable("TEMP", temp);
+    const ScopedVariable search("PATH", early + ";" + std::string(std::getenv("PATH")));
+    SetCurrentDirectoryA(base.path().c_str());
     for (const std::string& path :
-         {base.folder("plain"), base.folder("my data"), base.folder("A&B")}) {
+         {base.folder("plain"), base.folder("my data\\"), base.folder("A&B")}) {
         SCOPED_TRACE(path);
         form.DoUpdate();
         ASSERT_GT(view.cbodrivesListCount(), 0);
@@ -50,7 +82,7 @@ TEST_F(RealEngine, CreatesListsAndDeletesDrivesOnFoldersWithBlanksAndAmpersands)
         EXPECT_EQ(view.status, "The virtual drive " + letter + " has now been created.");
         const int row = rowOf(letter + "\\");
         ASSERT_GE(row, 0) << "no row for " << letter;
-        EXPECT_EQ(view.rows[row].subItem, path);
+        EXPECT_EQ(FixPath(view.rows[row].subItem), FixPath(path));
         EXPECT_FALSE(offered(letter));
         EXPECT_TRUE(inUse(letter));
         EXPECT_FALSE(listingLeftBehind());
@@ -66,6 +98,7 @@ TEST_F(RealEngine, CreatesListsAndDeletesDrivesOnFoldersWithBlanksAndAmpersands)
         real.boxes.shown.clear();
     }
     EXPECT_FALSE(real.files.fileExists("C:\\B")); // "B" never ran as a command of its own
+    EXPECT_FALSE(real.files.fileExists(marker)) << "a planted program ran";
 
     // A run that fails is told: the real interpreter passes the stand-in's exit code on,
     // and the wait reads it. An id that names no process is waited for no longer.

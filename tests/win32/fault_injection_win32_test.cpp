@@ -13,17 +13,6 @@
 namespace ostrel::test {
 namespace {
 
-// Sets an environment variable for the length of a test, then puts the old value back.
-struct ScopedVariable {
-    const char* name;
-    std::string old = std::string(32768, '\0');
-    bool had = GetEnvironmentVariableA(name, old.data(), 32768) > 0;
-    ScopedVariable(const char* variable, const std::string& value) : name(variable) {
-        SetEnvironmentVariableA(name, value.c_str());
-    }
-    ~ScopedVariable() { SetEnvironmentVariableA(name, had ? old.c_str() : nullptr); }
-};
-
 std::string report(const std::string& error) {
     return "Error " + error + " in procedure\r\n(GetVirtualsDriveList) of (frmmain).";
 }
@@ -39,43 +28,56 @@ struct RealFaults : ::testing::Test {
         form.AbsRoot = "C:\\";
         form.AbsPath = scratch.path() + "\\";
     }
-    void TearDown() override {
-        SetCurrentDirectoryA("C:\\");
-        DeleteFileA((scratch.path() + "\\tmpout.txt").c_str());
-    }
+    void TearDown() override { SetCurrentDirectoryA("C:\\"); }
 };
 
-TEST_F(RealFaults, AProgramThatIsNotThereOrALineBeyondTheSystemsLimitIsRefusedNotCut) {
-    // The marker file would exist if any part of the long line had run.
+// A start that fails names its command and tells why: a program that is not there, a
+// command line beyond the system's limit (refused, not cut: no part of it runs).
+TEST_F(RealFaults, AStartThatFailsNamesTheCommandAndItsCause) {
     const std::string marker = scratch.path() + "\\cut.txt";
-    for (const std::string& line :
-         {std::string("C:\\no-such-folder\\cmd.exe /cexit"),
-          "cmd.exe /cecho cut> " + marker + " & rem " + std::string(100000, 'x')}) {
+    const std::string cmd = real.files.systemFolder() + "cmd.exe";
+    const std::string tooLong = "cmd /cecho cut> " + marker + " & rem " + std::string(40000, 'x');
+    const struct {
+        std::string program, line;
+        int number;
+    } cases[] = {{scratch.path() + "\\cmd.exe", "cmd /cexit", err::FileNotFound},
+                 {scratch.path() + "\\gone\\cmd.exe", "cmd /cexit", err::PathNotFound},
+                 {cmd, tooLong, err::InvalidCall}};
+    for (const auto& c : cases) {
         try {
-            real.processes.start(line, SW_HIDE);
-            ADD_FAILURE() << "started";
+            real.processes.start(c.program, c.line, SW_HIDE);
+            ADD_FAILURE() << "started " << c.program;
         } catch (const ProcedureError& error) {
-            EXPECT_EQ(error.number, err::FileNotFound);
+            EXPECT_EQ(error.number, c.number) << c.program;
+            EXPECT_EQ(error.detail.substr(0, 20), c.line.substr(0, 20));
         }
     }
     EXPECT_FALSE(real.files.fileExists(marker));
 }
 
-TEST_F(RealFaults, ATemporaryFolderThatIsMissingOrCannotTakeTheListingIsReported) {
-    // A folder where the listing file should go makes the redirection fail.
-    const std::string blocked = scratch.folder("tmpout.txt");
-    const std::pair<std::string, std::string> cases[] = {
-        {scratch.path() + "\\gone", "76 (Path not found)"},
-        {scratch.path(), "70 (Permission denied)"}};
-    for (const auto& [folder, error] : cases) {
+// A temporary folder that is missing is named; one too long for the ANSI functions or
+// named in another script is reached through its short form.
+TEST_F(RealFaults, TheTemporaryFolderIsReachedWhateverItsNameOrNamedWhenMissing) {
+    const std::wstring foreign = std::wstring(L"C:\\ostrel-fault-temp\\") + L"\x0416\x0416";
+    CreateDirectoryW(foreign.c_str(), nullptr);
+    const std::string gone = scratch.path() + "\\gone";
+    const ScopedVariable tmp("TMP", ""), temp("TEMP", ""); // put back afterwards
+    const struct {
+        std::wstring folder;
+        std::vector<std::string> reports;
+    } cases[] = {{std::wstring(gone.begin(), gone.end()),
+                  {report("76 (Path not found)") + "\r\n" + gone + "\\"}},
+                 {L"C:\\" + std::wstring(300, L'L'), {}},
+                 {foreign, {}}};
+    for (const auto& c : cases) {
         real.boxes.shown.clear();
-        const ScopedVariable tmp("TMP", folder), temp("TEMP", folder);
+        SetEnvironmentVariableW(L"TMP", c.folder.c_str());
+        SetEnvironmentVariableW(L"TEMP", c.folder.c_str());
         form.DoUpdate();
-        EXPECT_EQ(real.boxes.reports(), std::vector{report(error)});
-        EXPECT_TRUE(view.rows.empty());
+        EXPECT_EQ(real.boxes.reports(), c.reports);
         EXPECT_FALSE(view.comboText.empty()) << "the free letters are refreshed all the same";
     }
-    EXPECT_NE(GetFileAttributesA(blocked.c_str()), INVALID_FILE_ATTRIBUTES) << "nothing deleted";
+    RemoveDirectoryW(foreign.c_str());
 }
 
 // The listing a subst run leaves, read through the real file services and the console
@@ -87,11 +89,12 @@ TEST_F(RealFaults, AHostileListingGivesEachEntryWhole) {
         std::string("\r\nY:\\: => C:\\A\0B\r\n\0\0\0: => C:\\CAF\x82\r\n", 35);
     // The run is a fake that writes the listing into the real working directory.
     RealPlatform<FakeProcesses> fakeRun;
-    fakeRun.processes.behaviour = [&](const std::string&) {
-        std::ofstream("tmpout.txt", std::ios::binary) << listing;
+    fakeRun.processes.behaviour = [&](const std::string& line) {
+        std::ofstream(line.substr(line.find(" > ") + 3), std::ios::binary) << listing;
         return 0u;
     };
     frmmain reader{fakeRun.platform, view};
+    reader.AbsRoot = "C:\\";
     reader.AbsPath = scratch.path() + "\\";
     const ScopedVariable tmp("TMP", scratch.path()), temp("TEMP", scratch.path());
     reader.GetVirtualsDriveList();
@@ -104,7 +107,8 @@ TEST_F(RealFaults, AHostileListingGivesEachEntryWhole) {
                         {"A2", "Y:\\", std::string("C:\\A\0B", 6)},
                         {"A3", std::string(3, '\0'), "C:\\CAF\xE9"}})); // é, ANSI from OEM
     EXPECT_TRUE(fakeRun.boxes.shown.empty());
-    EXPECT_FALSE(real.files.fileExists(scratch.path() + "\\tmpout.txt"))
+    WIN32_FIND_DATAA found;
+    EXPECT_EQ(FindFirstFileA((scratch.path() + "\\*.tmp").c_str(), &found), INVALID_HANDLE_VALUE)
         << "no listing left behind";
 }
 

@@ -16,9 +16,9 @@ const std::string kConfig = "Software\\VB and VBA Program Settings\\Ostrel\\Conf
 class WatchedProcesses : public Win32Processes {
   public:
     std::vector<std::uint32_t> drivesAtStart;
-    int start(const std::string& commandLine, int showWindow) override {
+    int start(const std::string& program, const std::string& commandLine, int showWindow) override {
         drivesAtStart.push_back(GetLogicalDrives());
-        return Win32Processes::start(commandLine, showWindow);
+        return Win32Processes::start(program, commandLine, showWindow);
     }
 };
 

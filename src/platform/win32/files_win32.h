@@ -9,11 +9,12 @@ class Win32FileSystem : public FileSystem {
   public:
     void setCurrentDirectory(const std::string& path) override;
     std::string currentDirectoryOfDrive(char letter) override;
-    std::uint64_t fileLength(const std::string& path) override;
     std::string readFile(const std::string& path) override;
     void deleteFile(const std::string& path) override;
     bool fileExists(const std::string& path) override;
+    std::string newTempFile(const std::string& folder) override;
     std::string tempFolder() override;
+    std::string systemFolder() override;
     std::string consoleToAnsi(const std::string& text) override;
 };
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "support/error_report.h"
+#include "platform/win32/system_error_win32.h"
 
 namespace ostrel {
 namespace {
@@ -33,7 +33,8 @@ class Win32OpenedProcess : public OpenedProcess {
 
 } // namespace
 
-UniqueHandle startProcess(const std::string& commandLine, int showWindow, int& processId) {
+UniqueHandle startProcess(const std::string& program, const std::string& commandLine,
+                          int showWindow, int& processId) {
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
     STARTUPINFOA startup{};
@@ -42,8 +43,8 @@ UniqueHandle startProcess(const std::string& commandLine, int showWindow, int& p
     startup.wShowWindow = static_cast<WORD>(showWindow);
     PROCESS_INFORMATION info{};
     const DWORD flags = showWindow == SW_HIDE ? CREATE_NO_WINDOW : 0;
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr,
-                        &startup, &info)) {
+    if (!CreateProcessA(program.empty() ? nullptr : program.c_str(), line.data(), nullptr, nullptr,
+                        FALSE, flags, nullptr, nullptr, &startup, &info)) {
         return UniqueHandle();
     }
     UniqueHandle thread(info.hThread);
@@ -51,11 +52,16 @@ UniqueHandle startProcess(const std::string& commandLine, int showWindow, int& p
     return UniqueHandle(info.hProcess);
 }
 
-int Win32Processes::start(const std::string& commandLine, int showWindow) {
+int Win32Processes::start(const std::string& program, const std::string& commandLine,
+                          int showWindow) {
     int processId = 0;
-    UniqueHandle process = startProcess(commandLine, showWindow, processId);
+    UniqueHandle process = startProcess(program, commandLine, showWindow, processId);
     if (!process) {
-        raise(err::FileNotFound);
+        // The report names the command, cut where a line too long to start would flood it.
+        constexpr std::size_t kShown = 300;
+        raiseSystemError(GetLastError(), commandLine.size() > kShown
+                                             ? commandLine.substr(0, kShown) + "..."
+                                             : commandLine);
     }
     started_[processId] = std::move(process);
     return processId;
@@ -70,12 +76,6 @@ std::unique_ptr<OpenedProcess> Win32Processes::open(int processId) {
     }
     return std::make_unique<Win32OpenedProcess>(
         UniqueHandle(OpenProcess(PROCESS_ALL_ACCESS, FALSE, static_cast<DWORD>(processId))));
-}
-
-std::string Win32Processes::searchPath(const std::string& fileName) {
-    char found[MAX_PATH];
-    const DWORD length = SearchPathA(nullptr, fileName.c_str(), nullptr, MAX_PATH, found, nullptr);
-    return length > 0 && length < MAX_PATH ? std::string(found, length) : std::string();
 }
 
 std::string Win32Processes::environment(const std::string& name) {

@@ -78,7 +78,7 @@ void Win32Shell::shellExecute(std::uintptr_t owner, const std::string& operation
 
 bool Win32Shell::startProgram(const std::string& commandLine, int show) {
     int processId = 0;
-    return static_cast<bool>(startProcess(commandLine, show, processId)); // not waited for
+    return static_cast<bool>(startProcess({}, commandLine, show, processId)); // not waited for
 }
 
 } // namespace ostrel
