@@ -23,6 +23,7 @@ const std::string kVendor = "Software\\Brenmoor Software\\Ostrel\\Main";
 const std::string kSettings = "Software\\VB and VBA Program Settings\\Ostrel";
 const std::string kVerb = "Folder\\shell\\Create Virtual Drive";
 const std::string kBase = "C:\\ostrel-e2e";
+const char* const kRun = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 std::string upper(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -72,7 +73,11 @@ struct Ostrel : ::testing::Test {
         CreateDirectoryA(kBase.c_str(), nullptr);
         removeSubstitutions();
     }
-    void TearDown() override { removeSubstitutions(); }
+    void TearDown() override {
+        removeSubstitutions();
+        RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kRun, "Ostrel");
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, kRun, "Ostrel");
+    }
 
     static void askedBefore() { writeString(kSettings + "\\main", "FirstTime", "no"); }
     static std::string folder(const std::string& name) {
@@ -127,28 +132,39 @@ TEST_F(Ostrel, TheFirstRunQuestionAddsTheFolderVerbOnlyWhenAnsweredYes) {
     exitByButton(again, next);
 }
 
-TEST_F(Ostrel, AddModeTakesTheFolderAndCreateMakesTheDrive) {
-    askedBefore();
-    const std::string data = folder("data");
-    OstrelProcess ostrel("-ADD " + data);
-    const HWND window = ostrel.waitForWindow("Ostrel");
-    ASSERT_NE(window, nullptr);
-    // Explorer's verb hands over the text after "-ADD", upper-cased, blank included.
-    EXPECT_EQ(textOf(control(window, IDC_TXTPATHNAME)), std::string(" ").append(upper(data)));
+// A folder named with an accented letter reaches subst, the list and the saved set whole.
+TEST_F(Ostrel, AddModeTakesTheFolderAndCreateMakesTheDriveThatTheRestoreBoxSaves) {
+    for (const auto& [name, shown] : {std::pair{"data", "DATA"}, std::pair{"caf\xE9", "CAF\xC9"}}) {
+        SetUp();
+        askedBefore();
+        const std::string data = folder(name);
+        OstrelProcess ostrel("-ADD " + data);
+        const HWND window = ostrel.waitForWindow("Ostrel");
+        ASSERT_NE(window, nullptr);
+        // Explorer's verb hands over the text after "-ADD", upper-cased, blank included.
+        const std::string path = upper(kBase) + "\\" + shown;
+        EXPECT_EQ(textOf(control(window, IDC_TXTPATHNAME)), " " + path);
 
-    const std::string letter = freeLetter('M');
-    ASSERT_NE(SendMessageA(control(window, IDC_CBODRIVES), CB_SELECTSTRING, WPARAM(-1),
-                           reinterpret_cast<LPARAM>(letter.c_str())),
-              CB_ERR);
-    click(control(window, IDC_CMDCREATE));
-    const std::string done = "The virtual drive " + letter + " has now been created.";
-    EXPECT_TRUE(waitFor([&] { return textOf(control(window, IDC_LBLSTATUS)) == done; }))
-        << textOf(control(window, IDC_LBLSTATUS));
-    EXPECT_EQ(substitutedFolder(letter), upper(data));
-    EXPECT_TRUE(waitFor(
-        [&] { return SendMessageA(control(window, IDC_LSTDRIVES), LVM_GETITEMCOUNT, 0, 0) == 1; }));
-    EXPECT_TRUE(screenshot(window, OSTREL_SCREENSHOTS "/main-window.png"));
-    exitByButton(ostrel, window);
+        const std::string letter = freeLetter('M');
+        ASSERT_NE(SendMessageA(control(window, IDC_CBODRIVES), CB_SELECTSTRING, WPARAM(-1),
+                               reinterpret_cast<LPARAM>(letter.c_str())),
+                  CB_ERR);
+        click(control(window, IDC_CMDCREATE));
+        const std::string done = "The virtual drive " + letter + " has now been created.";
+        EXPECT_TRUE(waitFor([&] { return textOf(control(window, IDC_LBLSTATUS)) == done; }))
+            << textOf(control(window, IDC_LBLSTATUS));
+        EXPECT_EQ(substitutedFolder(letter), path);
+        EXPECT_TRUE(waitFor([&] {
+            return SendMessageA(control(window, IDC_LSTDRIVES), LVM_GETITEMCOUNT, 0, 0) == 1;
+        }));
+        EXPECT_TRUE(screenshot(window, OSTREL_SCREENSHOTS "/main-window.png"));
+        click(control(window, IDC_CHKRESTORE));
+        EXPECT_TRUE(waitFor([&] {
+            return readString(HKEY_CURRENT_USER, kSettings + "\\Config", "Drives1") ==
+                   letter + "\\=>" + path;
+        })) << readString(HKEY_CURRENT_USER, kSettings + "\\Config", "Drives1").value_or("");
+        exitByButton(ostrel, window);
+    }
 }
 
 TEST_F(Ostrel, DeleteAnsweredYesRemovesTheDrive) {

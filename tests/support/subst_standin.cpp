@@ -1,14 +1,14 @@
 // Test equipment, never part of the program: Wine's own subst.exe does nothing, so the
-// tests put this one first on the search path. It behaves as Windows' subst does, on
-// DefineDosDeviceA and QueryDosDeviceA: no arguments lists "X:\: => C:\DATA" lines,
-// "X: path" makes a substitution, "X: /d" removes one; errors exit with 1.
+// tests put this one in its place in the prefix's system folder. It behaves as Windows'
+// subst does, on DefineDosDevice and QueryDosDevice: no arguments lists
+// "X:\: => C:\DATA" lines in the OEM code page (as subst writes into a file), "X: path"
+// makes a substitution, "X: /d" removes one; errors exit with 1.
 // OSTREL_SUBST_DELAY_MS makes every run take that long first (for the wait benchmark).
 #include <windows.h>
 
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "dos_device_win32.h"
@@ -17,6 +17,19 @@ namespace {
 
 using ostrel::test::kSubstPrefix;
 using ostrel::test::substitutedFolder;
+
+// ANSI text in the OEM code page, as subst writes into a file.
+std::string oem(const std::string& ansi) {
+    std::wstring wide(ansi.size(), L'\0');
+    wide.resize(static_cast<std::size_t>(
+        MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(),
+                            static_cast<int>(wide.size()))));
+    std::string text(wide.size() * 2, '\0');
+    text.resize(static_cast<std::size_t>(
+        WideCharToMultiByte(CP_OEMCP, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
+                            static_cast<int>(text.size()), nullptr, nullptr)));
+    return text;
+}
 
 bool isDriveArgument(const std::string& arg) {
     return arg.size() == 2 && std::isalpha(static_cast<unsigned char>(arg[0])) && arg[1] == ':';
@@ -37,7 +50,7 @@ int main(int argc, char** argv) {
         for (char letter = 'A'; letter <= 'Z'; ++letter) {
             const std::string folder = substitutedFolder(letter);
             if (!folder.empty()) {
-                std::printf("%c:\\: => %s\n", letter, folder.c_str());
+                std::printf("%c:\\: => %s\n", letter, oem(folder).c_str());
             }
         }
         return 0;
