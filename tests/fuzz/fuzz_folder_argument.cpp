@@ -1,7 +1,8 @@
-// The folder rule of the subst command line on any text. A folder it takes comes back
-// from the argument, split as a program splits its command line, as one argument
-// naming the same folder (a closing backslash may go), or as none for a blank folder;
-// and no character the interpreter acts on stands outside the quotes.
+// The folder rule of the subst command line on any text: a folder it takes comes back
+// from the argument, split by the standard command-line rules, as one argument naming
+// it (a closing backslash may go, never a drive root's), or as none for a blank folder;
+// no character the interpreter acts on stands outside the quotes.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -12,51 +13,33 @@
 
 namespace {
 
-// The standard rules: blanks part arguments outside quotes; 2n backslashes before a
-// quote give n and the quote opens or closes, 2n+1 give n and a plain quote; other
-// backslashes stand as they are; "" inside quotes is a plain quote.
+// Blanks part arguments outside quotes; 2n backslashes before a quote give n and the
+// quote opens or closes, 2n+1 give n and a plain quote; other backslashes stand.
 std::vector<std::string> splitArguments(const std::string& line) {
     std::vector<std::string> args;
-    std::string current;
-    bool quoted = false, inArgument = false;
-    for (std::size_t i = 0; i < line.size();) {
-        const char c = line[i];
-        if (c == '\\') {
-            std::size_t n = 0;
-            for (; i < line.size() && line[i] == '\\'; ++i) {
-                ++n;
-            }
-            const bool beforeQuote = i < line.size() && line[i] == '"';
-            current.append(beforeQuote ? n / 2 : n, '\\');
-            if (beforeQuote && n % 2 == 1) {
-                current += '"';
-                ++i;
-            }
-            inArgument = true;
-        } else if (c == '"') {
-            if (quoted && i + 1 < line.size() && line[i + 1] == '"') {
-                current += '"';
-                ++i;
-            } else {
-                quoted = !quoted;
-            }
-            inArgument = true;
-            ++i;
-        } else if ((c == ' ' || c == '\t') && !quoted) {
-            if (inArgument) {
-                args.push_back(current);
-                current.clear();
-                inArgument = false;
-            }
-            ++i;
-        } else {
-            current += c;
-            inArgument = true;
+    bool quoted = false, open = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        std::size_t n = 0;
+        while (line[i] == '\\' && i + 1 < line.size() && ++n) {
             ++i;
         }
-    }
-    if (inArgument) {
-        args.push_back(current);
+        const char c = line[i];
+        if (!open && (c != ' ' || n > 0)) {
+            args.emplace_back();
+            open = true;
+        }
+        if (c == '"') {
+            args.back().append(n / 2, '\\');
+            quoted = n % 2 == 0 ? !quoted : quoted;
+            args.back().append(n % 2, '"');
+        } else if (c == ' ' && !quoted) {
+            if (n > 0) {
+                args.back().append(n, '\\');
+            }
+            open = false;
+        } else {
+            args.back().append(n, '\\').push_back(c);
+        }
     }
     return args;
 }
@@ -66,37 +49,28 @@ std::vector<std::string> splitArguments(const std::string& line) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string folder(reinterpret_cast<const char*>(data), size);
     const auto argument = ostrel::substFolderArgument(folder);
-    bool unsafe = false;
-    for (const char ch : folder) {
+    const bool unsafe = std::any_of(folder.begin(), folder.end(), [](char ch) {
         const auto c = static_cast<unsigned char>(ch);
-        unsafe = unsafe || c == '%' || c == '"' || c < 0x20 || c == 0x7F;
-    }
+        return c == '%' || c == '"' || c < 0x20 || c == 0x7F;
+    });
     FUZZ_EXPECT(argument.has_value() == !unsafe);
     if (!argument) {
         return 0;
     }
-
     bool quoted = false;
     for (const char c : *argument) {
         quoted = c == '"' ? !quoted : quoted;
-        FUZZ_EXPECT(quoted || c == '"' || std::string("&^(),;=<>|").find(c) == std::string::npos);
+        FUZZ_EXPECT(quoted || std::string("&^(),;=<>|").find(c) == std::string::npos);
     }
-    FUZZ_EXPECT(!quoted);
-
     const auto first = folder.find_first_not_of(' ');
-    const std::string trimmed =
-        first == std::string::npos ? ""
-                                   : folder.substr(first, folder.find_last_not_of(' ') - first + 1);
     const auto args = splitArguments(*argument);
-    if (trimmed.empty()) {
+    if (first == std::string::npos) {
         FUZZ_EXPECT(args.empty());
         return 0;
     }
-    FUZZ_EXPECT(args.size() == 1);
-    const std::string& back = args[0];
-    // Only closing backslashes may go, and never the one of a drive root.
-    FUZZ_EXPECT(trimmed.rfind(back, 0) == 0);
-    FUZZ_EXPECT(trimmed.find_first_not_of('\\', back.size()) == std::string::npos);
-    FUZZ_EXPECT(back == trimmed || !(back.size() == 2 && back[1] == ':'));
+    const std::string trimmed = folder.substr(first, folder.find_last_not_of(' ') - first + 1);
+    FUZZ_EXPECT(!quoted && args.size() == 1 && trimmed.rfind(args[0], 0) == 0);
+    FUZZ_EXPECT(trimmed.find_first_not_of('\\', args[0].size()) == std::string::npos);
+    FUZZ_EXPECT(args[0] == trimmed || !(args[0].size() == 2 && args[0][1] == ':'));
     return 0;
 }

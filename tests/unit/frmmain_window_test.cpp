@@ -148,8 +148,9 @@ TEST(MainWindow, TheStoredLetterPositionIsAppliedOrFallsBackToTheFirstFreeLetter
         std::optional<std::string> stored;
         std::uint32_t mask;
         std::string shown, remembered;
-    } cases[] = {{std::nullopt, 4, "A:", "A:"}, {"2", 4, "D:", "D:"},   {"-1", 4, "", "A:"},
-                 {"24", 4, "Z:", "Z:"},         {"25", 4, "A:", "A:"},  {"-7", 4, "A:", "A:"},
+    } cases[] = {{std::nullopt, 4, "A:", "A:"}, {"2", 4, "D:", "D:"},
+                 {"-1", 4, "", "A:"},           {"24", 4, "Z:", "Z:"},
+                 {"25", 4, "A:", "A:"},         {"-7", 4, "A:", "A:"},
                  {"x", 4, "A:", "A:"},          {"99999", 4, "A:", "A:"},
                  {"1", 0x01FFFFFF, "Z:", "Z:"}}; // one free letter
     for (const auto& c : cases) {
@@ -219,14 +220,20 @@ TEST(MainWindow, ClosingStoresTheStateOnce) {
     }
 }
 
-TEST(MainWindow, ResizeStretchesBothLinesToTheClientWidth) {
+// The vendor key follows the program's file name: a copy under another name keeps its own.
+TEST(MainWindow, ACopyUnderAnotherNameKeepsItsOwnState) {
     Main m;
-    m.view.move(0, 0, 6870, 5595);
-    m.form.Form_Resize();
-    EXPECT_EQ(m.view.lineWidths, 6870 - 120);
-    m.view.move(0, 0, 120, 0); // minimised: no client area
-    m.form.Form_Resize();
-    EXPECT_EQ(m.view.lineWidths, 0);
+    m.program.name = "Copy";
+    m.store("PathName", "C:\\ORIGINAL");
+    m.start("");
+    EXPECT_EQ(m.view.path, "");
+    m.view.path = "C:\\COPY";
+    m.form.cmdexit_Click();
+    EXPECT_EQ(
+        m.registry.get(hkey::CurrentUser, "Software\\Brenmoor Software\\Copy\\Main", "PathName")
+            ->bytes.c_str(),
+        std::string("C:\\COPY"));
+    EXPECT_EQ(m.stored("PathName"), "C:\\ORIGINAL");
 }
 
 // Typing drops the box's selection as it changes the text: both are put back.
@@ -245,19 +252,14 @@ TEST(MainWindow, TypingInTheLetterBoxKeepsTheLastSelectedEntry) {
     EXPECT_EQ(std::pair(m.view.comboText, m.view.comboIndex), std::pair(std::string("F:"), 4));
 }
 
+// A click on the list enables Delete when there are rows, and never disables it.
 TEST(MainWindow, ClickingAListEntryEnablesDeleteOnlyWhenTheListHasEntries) {
     Main m;
-    m.loaded();
-    m.form.lstDrives_ItemClick();
-    EXPECT_FALSE(m.view.enabledState[MainControl::cmddelete]);
-    m.substitute('X', "C:\\DATA");
-    m.form.DoUpdate();
-    EXPECT_FALSE(m.view.enabledState[MainControl::cmddelete]) << "not before a click";
-    m.form.lstDrives_ItemClick();
-    EXPECT_TRUE(m.view.enabledState[MainControl::cmddelete]);
-    m.view.rows.clear();
-    m.form.lstDrives_ItemClick();
-    EXPECT_TRUE(m.view.enabledState[MainControl::cmddelete]) << "never disables";
+    for (const auto& [rows, enabled] : {std::pair{0, false}, {1, true}, {0, true}}) {
+        m.view.rows.assign(rows, {"A1", "X:\\", "C:\\DATA"});
+        m.form.lstDrives_ItemClick();
+        EXPECT_EQ(m.view.enabledState[MainControl::cmddelete], enabled) << rows;
+    }
 }
 
 TEST(MainWindow, RefreshKeepsTheLetterPositionNotTheLetter) {

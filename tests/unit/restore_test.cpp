@@ -68,10 +68,10 @@ TEST_F(Restore, CountSaysHowManyEntriesAndOverflowsBeyondSixteenBits) {
 }
 
 TEST_F(Restore, UsableEntriesRunInOrderAndEachUnusableOneOrGapIsReportedOnce) {
-    restore("14", {"X:\\=>C:\\My Data", "", "", "X:\\C:\\A", "1:\\=>C:\\A", "X=>C:\\A",
-                   "X:\\=>C:\\100%", "X:\\=>C:\\\"A\"", "X:\\=>C:\\A\r\nB", "",
-                   "Y:\\=> C:\\R&D (old)", "Z:\\=>C:\\Plain=>C:\\Other", "", "",
-                   "Q:\\=>C:\\BEYOND"});
+    restore("14",
+            {"X:\\=>C:\\My Data", "", "", "X:\\C:\\A", "1:\\=>C:\\A", "X=>C:\\A", "X:\\=>C:\\100%",
+             "X:\\=>C:\\\"A\"", "X:\\=>C:\\A\r\nB", "", "Y:\\=> C:\\R&D (old)",
+             "Z:\\=>C:\\Plain=>C:\\Other", "", "", "Q:\\=>C:\\BEYOND"});
     // Folders untrimmed, quoted where they must be; a third piece is ignored, and so is
     // an entry numbered above "Count".
     EXPECT_EQ(
