@@ -122,6 +122,7 @@ void frmmain::Form_Load() {
             view_.setTxtPathNameText(start.folder);
             DoUpdate();
             return;
+        case StartMode::uninstall: // ended in WinMain, before there is a window
         case StartMode::interactive:
             DoUpdate();
             break;

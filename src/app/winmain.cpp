@@ -1,11 +1,13 @@
 // Ostrel.exe: the platform services, the main window and its message loop. Form_Load
-// runs before the window is shown; a restore run ends inside it without showing it.
+// runs before the window is shown; a restore run ends inside it without showing it,
+// the installer's cleanup before any window exists.
 #include <windows.h>
 
 #include <commctrl.h>
 
 #include "app/frmmain.h"
 #include "app/frmmain_view_win32.h"
+#include "app/start_switch.h"
 #include "platform/win32/win32_platform.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show) {
@@ -15,6 +17,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show) {
 
     Win32Platform win32(commandLine);
     Platform& platform = win32.platform;
+    if (RunWithoutWindow(platform.program.commandLine(), platform.registry)) {
+        return 0;
+    }
 
     Win32MainView view(platform, instance);
     if (!view.exists()) {

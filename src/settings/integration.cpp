@@ -47,4 +47,12 @@ void RemoveStartupEntry(Reg32Mod& reg32) {
     reg32.DeleteValue(hkey::CurrentUser, layout::kRunKey, layout::kRunValue);
 }
 
+void RemoveIntegration(Reg32Mod& reg32) {
+    RemoveStartupEntry(reg32);
+    // The user's key first: while it exists, HKEY_CLASSES_ROOT shows it instead of the
+    // machine's.
+    reg32.DeleteKey(hkey::CurrentUser, layout::userClassesKey(layout::kVerbKey));
+    reg32.DeleteKey(hkey::ClassesRoot, layout::kVerbKey);
+}
+
 } // namespace ostrel

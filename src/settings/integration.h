@@ -20,4 +20,9 @@ void SaveStartupEntry(Reg32Mod& reg32, ProgramInfo& program);
 // Removes the start-up entry from both Run keys.
 void RemoveStartupEntry(Reg32Mod& reg32);
 
+// Removes both hooks wherever they were written: the start-up entry from both Run keys
+// and the folder verb from the machine's and the user's classes. The user's own data
+// (the saved drive set, the settings, the window's state) stays.
+void RemoveIntegration(Reg32Mod& reg32);
+
 } // namespace ostrel

@@ -42,4 +42,8 @@ void Reg32Mod::DeleteValue(RegKeyHandle root, const std::string& path, const std
     });
 }
 
+void Reg32Mod::DeleteKey(RegKeyHandle root, const std::string& path) {
+    reported(boxes_, "DeleteKey", "Reg32Mod", [&] { registry_.deleteTree(root, path); });
+}
+
 } // namespace ostrel

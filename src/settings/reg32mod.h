@@ -1,4 +1,4 @@
-// Reg32Mod: the four registry operations the program uses for its own values, on the
+// Reg32Mod: the registry operations the program uses for its own values, on the
 // raw registry seam. Every key handle is opened and closed inside one operation.
 #pragma once
 
@@ -25,6 +25,8 @@ class Reg32Mod {
                     const std::string& text);
     // Removes the value; creates nothing.
     void DeleteValue(RegKeyHandle root, const std::string& path, const std::string& name);
+    // Removes the key with everything below it; creates nothing.
+    void DeleteKey(RegKeyHandle root, const std::string& path);
 
   private:
     RawRegistry& registry_;

@@ -41,13 +41,14 @@ bool waitFor(const std::function<bool()>& condition, Duration timeout) {
     return true;
 }
 
-OstrelProcess::OstrelProcess(const std::string& arguments) {
-    const std::string path = programPath();
+OstrelProcess::OstrelProcess(const std::string& arguments, const std::string& program) {
+    const std::string path = program.empty() ? programPath() : program;
+    const std::string folder = path.substr(0, path.find_last_of('\\'));
     std::string line = "\"" + path + "\" " + arguments;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     if (!CreateProcessA(path.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        programFolder().c_str(), &startup, &info_)) {
+                        folder.c_str(), &startup, &info_)) {
         throw std::runtime_error("Ostrel.exe could not be started: " + path);
     }
 }

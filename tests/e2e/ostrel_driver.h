@@ -21,8 +21,9 @@ bool waitFor(const std::function<bool()>& condition, Duration timeout = 30s);
 // A running Ostrel.exe, ended when the object goes if it has not ended by itself.
 class OstrelProcess {
   public:
-    // Starts the program with the argument text after its name.
-    explicit OstrelProcess(const std::string& arguments);
+    // Starts the program (the build's Ostrel.exe unless a Windows path is given) with the
+    // argument text after its name, in the program's folder.
+    explicit OstrelProcess(const std::string& arguments, const std::string& program = {});
     ~OstrelProcess();
     OstrelProcess(const OstrelProcess&) = delete;
     OstrelProcess& operator=(const OstrelProcess&) = delete;

@@ -2,6 +2,7 @@
 // hooks into Windows: the start-up entry and Explorer's folder verb.
 #include <gtest/gtest.h>
 
+#include "app/start_switch.h"
 #include "drives/restore.h"
 #include "settings/integration.h"
 #include "settings/reg32mod.h"
@@ -193,6 +194,51 @@ TEST(FolderVerb, IsRegisteredForEveryoneOrElseForTheUser) {
               (FakeRegistry::Value{regtype::Sz, "\"C:\\Program Files\\Ostrel\\Ostrel\" -ADD %1"}));
     EXPECT_TRUE(rig.boxes.shown.empty());
     EXPECT_EQ(rig.registry.openHandles, 0);
+}
+
+// The installer's cleanup: only "-UNINSTALL" removes the two hooks, wherever they were
+// written, and nothing else; a user without the rights removes their own. Run with
+// nothing to remove, it does nothing.
+TEST(Uninstall, RemovesTheHooksAndKeepsEverythingElse) {
+    const auto registry = [](bool machineHooks, bool userHooks) {
+        FakeRegistry r;
+        r.putString(hkey::CurrentUser, kConfig, "Drives1", "Q:\\=>C:\\SAVED");
+        r.putString(hkey::CurrentUser, "Software\\Brenmoor Software\\Ostrel\\Main", "Left", "9");
+        for (const auto& [root, verb] :
+             {std::pair{hkey::LocalMachine, std::string("Folder")},
+              std::pair{hkey::CurrentUser, std::string("Software\\Classes\\Folder")}}) {
+            const bool hooks = root == hkey::LocalMachine ? machineHooks : userHooks;
+            const RegKeyHandle classes = root == hkey::LocalMachine ? hkey::ClassesRoot : root;
+            r.putString(root, kRun, "Other", "other.exe");
+            r.putString(classes, verb + "\\shell\\Other\\command", "", "other.exe %1");
+            if (hooks) {
+                r.putString(root, kRun, "Ostrel", "C:\\TOOLS\\Ostrel.exe -r");
+                r.putString(classes, verb + "\\shell\\Create Virtual Drive\\command", "",
+                            "C:\\TOOLS\\Ostrel -ADD %1");
+            }
+        }
+        return r;
+    };
+    const struct {
+        std::string line;
+        bool refused; // the machine's keys refuse the deletes
+        bool runs;
+    } cases[] = {{"-UNINSTALL", false, true}, {" -uninstall ", false, true},
+                 {"-UNINSTALL", true, true},  {"-UNINSTALL x", false, false},
+                 {"-R", false, false},        {"", false, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line + (c.refused ? " without the rights" : ""));
+        FakeRegistry hooked = registry(true, true);
+        if (c.refused) {
+            hooked.refusedRoots = {hkey::LocalMachine, hkey::ClassesRoot};
+        }
+        EXPECT_EQ(RunWithoutWindow(c.line, hooked), c.runs);
+        EXPECT_EQ(hooked.snapshot(), registry(!c.runs || c.refused, !c.runs).snapshot());
+        EXPECT_EQ(hooked.openHandles, 0);
+    }
+    FakeRegistry clean = registry(false, false);
+    EXPECT_TRUE(RunWithoutWindow("-UNINSTALL", clean));
+    EXPECT_EQ(clean.snapshot(), registry(false, false).snapshot());
 }
 
 } // namespace
