@@ -19,20 +19,6 @@
 namespace ostrel::e2e {
 namespace {
 
-// A control of the window, also inside its panels.
-HWND descendant(HWND window, int id) {
-    std::pair<int, HWND> search{id, nullptr};
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM lParam) {
-            auto& [wanted, found] = *reinterpret_cast<std::pair<int, HWND>*>(lParam);
-            found = GetDlgCtrlID(child) == wanted ? child : found;
-            return found == nullptr ? TRUE : FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.second;
-}
-
 // Every control at its twips for the DPI, and its text inside it and its container. The
 // window places a few itself: the status strip keeps to its bottom edge, the strip and
 // the lines span it, the status label and labels that fit their text take its width, and
@@ -44,7 +30,8 @@ void expectLayout(HWND window, std::span<const ControlDesign> controls,
     GetClientRect(window, &client);
     const HDC dc = GetDC(nullptr);
     for (const ControlDesign& design : controls) {
-        const HWND control = descendant(window, design.id);
+        const HWND control =
+            GetDlgItem(design.parent != 0 ? GetDlgItem(window, design.parent) : window, design.id);
         RECT at{}, container{};
         GetWindowRect(control, &at);
         MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&at), 2);
@@ -88,7 +75,7 @@ void expectLayout(HWND window, std::span<const ControlDesign> controls,
 // The banner's blue rule runs to the right edge of its panel.
 void expectBannerAcross(HWND dialog, int dpi) {
     RECT banner{};
-    GetWindowRect(descendant(dialog, IDC_ABOUT_PICTURE3), &banner);
+    GetWindowRect(GetDlgItem(dialog, IDC_ABOUT_PICTURE3), &banner);
     const HDC screen = GetDC(nullptr);
     EXPECT_EQ(GetPixel(screen, banner.right - 1, banner.top + MulDiv(50, dpi, 96)), RGB(0, 0, 255))
         << dpi;
