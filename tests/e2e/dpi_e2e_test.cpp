@@ -84,6 +84,8 @@ void expectBannerAcross(HWND dialog, int dpi) {
 
 struct Scale : ::testing::TestWithParam<int> {
     void SetUp() override {
+        // No position stored at another DPI: each start opens centred.
+        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Brenmoor Software\\Ostrel");
         RegDeleteTreeA(HKEY_CURRENT_USER, kSettings);
         RegSetKeyValueA(HKEY_CURRENT_USER, kSettings, "FirstTime", REG_SZ, "no", 3);
         const DWORD dpi = GetParam();
