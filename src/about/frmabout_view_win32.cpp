@@ -5,21 +5,15 @@
 #include <iterator>
 
 #include "about/frmabout.h"
+#include "about/frmabout_design_win32.h"
 #include "platform/win32/dialogs_win32.h"
 #include "platform/win32/pictures_win32.h"
 #include "resource.h"
 #include "support/error_report.h"
 
 namespace ostrel {
+using namespace frmAboutDesign;
 namespace {
-
-constexpr const char* kPanelClass = "OstrelAboutPanel";
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kBlue = RGB(0, 0, 255);
-constexpr COLORREF kLinkColour = RGB(0, 0, 192);
-constexpr COLORREF kDarkGrey = RGB(64, 64, 64);
-constexpr int kClientWidth = 6870;
-constexpr int kClientHeight = 3870;
 
 // An empty dialog with a fixed border, without minimise and maximise buttons; its
 // controls come from the table when it initialises.
@@ -32,61 +26,6 @@ constexpr EmptyDialog kTemplate{{WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHI
                                 0,
                                 0,
                                 0};
-
-enum Font { kDialog, kTitle, kNote, kVerdana, kLink };
-constexpr FontDesign kFonts[] = {{"MS Sans Serif", 825},
-                                 {"Arial", 975, true},
-                                 {"Arial", 825},
-                                 {"Verdana", 825},
-                                 {"MS Sans Serif", 825, true, true}};
-
-constexpr DWORD kLabel = SS_LEFT | SS_NOPREFIX;
-// A label that takes the size of its text never wraps it.
-constexpr DWORD kSized = SS_LEFTNOWORDWRAP | SS_NOPREFIX;
-constexpr DWORD kPanel = WS_CLIPCHILDREN;
-constexpr DWORD kPanelEx = WS_EX_CONTROLPARENT;
-constexpr int kBanner = IDC_ABOUT_PICTURE3;
-constexpr int kBlock = IDC_ABOUT_PICTURE1;
-
-// clang-format off
-constexpr ControlDesign kControls[] = {
-    // The banner, a white panel showing its picture, with the title and the note on it.
-    {kPanelClass, kBanner, "", {0, 0, 6870, 780}, kPanel, kDialog, kPanelEx},
-    {WC_STATICA, IDC_ABOUT_LBLTITLE, "", {2280, 90, 4335, 240}, kLabel, kTitle, 0, kBanner},
-    {WC_STATICA, IDC_ABOUT_LABEL8, "This program is freeware", {4800, 360, 1845, 210}, kSized,
-     kNote, 0, kBanner, true},
-    {WC_STATICA, IDC_ABOUT_LABEL1, "This software is registered to:", {120, 960, 2055, 195},
-     kSized, kDialog, 0, 0, true},
-    // The registration block.
-    {kPanelClass, kBlock, "", {120, 1200, 6615, 1215}, kPanel, kDialog, kPanelEx},
-    {WC_STATICA, IDC_ABOUT_LABEL4, "Registered name:", {90, 120, 1530, 195}, kSized, kVerdana, 0,
-     kBlock, true},
-    {WC_STATICA, IDC_ABOUT_LABEL4 + 1, "Company name:", {90, 420, 1440, 195}, kSized, kVerdana, 0,
-     kBlock, true},
-    {WC_STATICA, IDC_ABOUT_LABEL4 + 2, "Serial number:", {90, 720, 1290, 195}, kSized, kVerdana,
-     0, kBlock, true},
-    {WC_STATICA, IDC_ABOUT_LBLREGNAME, "Unregistered Name", {1785, 120, 1650, 195}, kSized,
-     kVerdana, 0, kBlock, true},
-    {WC_STATICA, IDC_ABOUT_LBLREGCOMPANY, "Unregistered Company", {1785, 420, 1980, 195}, kSized,
-     kVerdana, 0, kBlock, true},
-    {WC_STATICA, IDC_ABOUT_LBLREGSERIAL, "0000-0000-0000-0000", {1785, 720, 1905, 195}, kSized,
-     kVerdana, 0, kBlock, true},
-    {WC_STATICA, IDC_ABOUT_IMAGE2, "", {5520, 120, 960, 960}, SS_BITMAP, kNoFont, 0, kBlock},
-    // The lower part: rules, picture, links, buttons and the copyright notice.
-    {WC_STATICA, IDC_ABOUT_FRAME1, "", {0, 2640, 6855, 40}, SS_ETCHEDFRAME, kNoFont},
-    {WC_STATICA, IDC_ABOUT_IMAGE1, "", {0, 2730, 2115, 720}, SS_BITMAP, kNoFont},
-    {WC_STATICA, IDC_ABOUT_LBLHOMEPAGE, "WebSite", {2280, 2940, 735, 195}, kSized | SS_NOTIFY,
-     kLink, 0, 0, true},
-    {WC_STATICA, IDC_ABOUT_LBLEMAIL, "Email me", {3240, 2940, 765, 195}, kSized | SS_NOTIFY, kLink,
-     0, 0, true},
-    {WC_BUTTONA, IDC_ABOUT_CMDSYSINFO, "&System Info...", {4320, 2880, 1245, 400},
-     BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, kDialog},
-    {WC_BUTTONA, IDOK, "&OK", {5640, 2880, 1155, 400}, BS_DEFPUSHBUTTON | WS_TABSTOP, kDialog},
-    {WC_STATICA, IDC_ABOUT_FRAME2, "", {0, 3480, 6855, 40}, SS_ETCHEDFRAME, kNoFont},
-    {WC_STATICA, IDC_ABOUT_LBLCOPYRIGHT, "", {3420, 3600, 3315, 195}, kSized, kVerdana, 0, 0,
-     true},
-};
-// clang-format on
 
 // The labels the form reads and writes, in the order of AboutLabel.
 constexpr int kLabelIds[] = {IDC_ABOUT_LBLTITLE, IDC_ABOUT_LBLCOPYRIGHT, IDC_ABOUT_LBLREGNAME,
@@ -132,10 +71,6 @@ Win32AboutView::Win32AboutView(HWND owner, MessageBoxes& boxes)
     static const INITCOMMONCONTROLSEX common{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&common);
     registerWindowClass(instance, kPanelClass, panelProc);
-    banner_ = loadBitmap(instance, "ABOUT_BANNER", {464, 53}, scale_);
-    icon_ = loadBitmap(instance, "ABOUT_ICON", {64, 64}, scale_);
-    picture_ = loadBitmap(instance, "ABOUT_PICTURE", {141, 48}, scale_);
-    linkCursor_ = loadCursor(instance, "ABOUT_LINK", scale_);
 }
 
 void Win32AboutView::showModal(frmAbout& form) {
@@ -154,18 +89,17 @@ void Win32AboutView::showModal(frmAbout& form) {
 }
 
 bool Win32AboutView::initialize() {
-    RECT outer{0, 0, scale_.pixelsX(kClientWidth), scale_.pixelsY(kClientHeight)};
-    AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_EXSTYLE)));
-    SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+    // Laid out for the resolution of its owner's monitor, and by itself when it moves to
+    // a monitor of another one.
+    scale_.keepFor(window_);
+    ScreenScale::layOutDialogItself(window_);
+    const SIZE outer = scale_.windowSize(
+        kClientWidth, kClientHeight, static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_STYLE)),
+        false, static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_EXSTYLE)));
+    SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     controls_.create(window_);
-    controls_.layOut(scale_);
-    SetWindowLongPtrA(controls_[kBanner], GWLP_USERDATA, reinterpret_cast<LONG_PTR>(banner_.get()));
-    SendMessageA(controls_[IDC_ABOUT_IMAGE2], STM_SETIMAGE, IMAGE_BITMAP,
-                 reinterpret_cast<LPARAM>(icon_.get()));
-    SendMessageA(controls_[IDC_ABOUT_IMAGE1], STM_SETIMAGE, IMAGE_BITMAP,
-                 reinterpret_cast<LPARAM>(picture_.get()));
+    layOut();
     addToolTip(controls_[IDC_ABOUT_LBLHOMEPAGE], kHomePage);
     addToolTip(controls_[IDC_ABOUT_LBLEMAIL], kSupportEMail);
     // Loading runs before the dialog shows; its failure ends the dialog unshown and is
@@ -181,6 +115,26 @@ bool Win32AboutView::initialize() {
     setBoxOwner(boxes_, window_);
     SetFocus(controls_[IDOK]);
     return true;
+}
+
+void Win32AboutView::layOut() {
+    controls_.layOut(scale_);
+    // The pictures for the resolution, each given to its control before the one it
+    // replaces goes.
+    const auto instance = reinterpret_cast<HINSTANCE>(GetModuleHandleA(nullptr));
+    UniqueBitmap banner = loadBitmap(instance, "ABOUT_BANNER", {464, 53}, scale_);
+    UniqueBitmap icon = loadBitmap(instance, "ABOUT_ICON", {64, 64}, scale_);
+    UniqueBitmap picture = loadBitmap(instance, "ABOUT_PICTURE", {141, 48}, scale_);
+    SetWindowLongPtrA(controls_[kBanner], GWLP_USERDATA, reinterpret_cast<LONG_PTR>(banner.get()));
+    InvalidateRect(controls_[kBanner], nullptr, TRUE);
+    SendMessageA(controls_[IDC_ABOUT_IMAGE2], STM_SETIMAGE, IMAGE_BITMAP,
+                 reinterpret_cast<LPARAM>(icon.get()));
+    SendMessageA(controls_[IDC_ABOUT_IMAGE1], STM_SETIMAGE, IMAGE_BITMAP,
+                 reinterpret_cast<LPARAM>(picture.get()));
+    banner_ = std::move(banner);
+    icon_ = std::move(icon);
+    picture_ = std::move(picture);
+    linkCursor_ = loadCursor(instance, "ABOUT_LINK", scale_);
 }
 
 void Win32AboutView::addToolTip(HWND control, const char* text) {
@@ -256,6 +210,7 @@ INT_PTR CALLBACK Win32AboutView::dialogProc(HWND dialog, UINT message, WPARAM wP
         return FALSE;
     }
     if (message == WM_NCDESTROY) {
+        ScreenScale::forget(dialog);
         view->window_ = nullptr;
         return FALSE;
     }
@@ -295,6 +250,16 @@ INT_PTR Win32AboutView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_INITDIALOG:
         initialize();
         return FALSE; // the focus is set
+    case WM_DPICHANGED: {
+        scale_ = ScreenScale(LOWORD(wParam));
+        scale_.keepFor(window_);
+        layOut();
+        const auto& suggested = *reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(window_, nullptr, suggested.left, suggested.top,
+                     suggested.right - suggested.left, suggested.bottom - suggested.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        return TRUE;
+    }
     case WM_CTLCOLORDLG:
         return reinterpret_cast<INT_PTR>(background_.get());
     case WM_CTLCOLORSTATIC:

@@ -44,6 +44,8 @@ class Win32AboutView : public AboutView {
     INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
     // Builds the controls, loads the form and places the dialog; false when loading failed.
     bool initialize();
+    // Places the controls with their fonts and pictures for the dialog's resolution.
+    void layOut();
     void addToolTip(HWND control, const char* text);
     void placeOverOwner();
     HBRUSH controlColour(HDC dc, HWND control);

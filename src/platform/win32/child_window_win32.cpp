@@ -3,8 +3,6 @@
 #include <cstring>
 
 namespace ostrel {
-namespace {
-
 // A font of the design for the resolution.
 UniqueFont makeFont(const ScreenScale& scale, const FontDesign& design) {
     LOGFONTA font{};
@@ -27,8 +25,6 @@ UniqueFont makeFont(const ScreenScale& scale, const FontDesign& design) {
     std::strncpy(font.lfFaceName, design.face, LF_FACESIZE - 1);
     return UniqueFont(CreateFontIndirectA(&font));
 }
-
-} // namespace
 
 void ControlTable::create(HWND window, std::initializer_list<std::pair<int, void*>> parameters) {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));

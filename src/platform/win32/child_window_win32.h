@@ -77,6 +77,9 @@ class ControlTable {
     std::vector<UniqueFont> made_;
 };
 
+// A font of the design for the resolution.
+UniqueFont makeFont(const ScreenScale& scale, const FontDesign& design);
+
 // Fits a label to its text, one blank wider; the label keeps its top left corner.
 void fitToText(HWND label);
 

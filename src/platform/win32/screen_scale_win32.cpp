@@ -53,6 +53,15 @@ SIZE ScreenScale::windowSize(int widthTwips, int heightTwips, DWORD style, bool 
     return {outer.right - outer.left, outer.bottom - outer.top};
 }
 
+void ScreenScale::layOutDialogItself(HWND dialog) {
+    constexpr int kDisableAll = 1; // DDC_DISABLE_ALL
+    static const auto setBehavior =
+        newerUser32<BOOL(WINAPI*)(HWND, int, int)>("SetDialogDpiChangeBehavior");
+    if (setBehavior != nullptr) {
+        setBehavior(dialog, kDisableAll, kDisableAll);
+    }
+}
+
 void ScreenScale::forget(HWND window) {
     RemovePropA(window, kLaidOutFor);
 }

@@ -26,6 +26,9 @@ class ScreenScale {
     // The outer size of a window of the style whose client area is this many twips, with
     // its frame at this resolution.
     SIZE windowSize(int widthTwips, int heightTwips, DWORD style, bool menu, DWORD exStyle) const;
+    // A dialog that lays itself out for a new resolution: the system leaves its size,
+    // its controls and their fonts alone (Windows 10 1703 and later scale them otherwise).
+    static void layOutDialogItself(HWND dialog);
     // Removes the record, before the window goes.
     static void forget(HWND window);
 
