@@ -1,6 +1,5 @@
 // Test equipment: starts Ostrel.exe and drives it from outside through window messages,
-// as a user's tools or a screen reader would: windows found by title, controls by id,
-// message boxes answered by their buttons.
+// as a user's tools or a screen reader would: windows found by title, controls by id.
 #pragma once
 
 #include <windows.h>
@@ -8,7 +7,6 @@
 #include <chrono>
 #include <functional>
 #include <string>
-#include <vector>
 
 namespace ostrel::e2e {
 
@@ -30,26 +28,20 @@ class OstrelProcess {
 
     bool running() const;
     // True when the program has ended within the time.
-    bool waitForExit(Duration timeout = 30s) const;
-    // Every visible top-level window of the program.
-    std::vector<HWND> visibleWindows() const;
-    // Waits for a visible window with this title (a message box's title included).
-    HWND waitForWindow(const std::string& title, Duration timeout = 30s) const;
+    bool waitForExit() const;
+    // Waits for a visible window with this title, other than the one given.
+    HWND waitForWindow(const std::string& title, HWND besides = nullptr) const;
 
   private:
     PROCESS_INFORMATION info_{};
 };
 
-// The folder Ostrel.exe is in, as the program sees it.
-std::string programFolder();
 // A window's text, read with WM_GETTEXT.
 std::string textOf(HWND window);
 // A child control by id; the status label is found inside its strip.
 HWND control(HWND mainWindow, int id);
 // Clicks a button as the user would, without waiting for what the click starts.
 void click(HWND button);
-// The text of a message box (its longest label).
-std::string messageText(HWND box);
 // Saves the window as it shows on the screen to a PNG file (a Unix path).
 bool screenshot(HWND window, const std::string& pngPath);
 

@@ -1,7 +1,10 @@
 // Ostrel.exe as a user meets it, under Wine: started with its command lines, driven
-// through its window's controls and message boxes, checked in the registry and the
-// drive table. Each test starts from a known registry state and removes the
-// substitutions it made.
+// through its window's controls, keys and message boxes, checked in the registry and
+// the drive table. Each test starts from a known registry state and removes the
+// substitutions it made. At the display scales users run, the main window and the About
+// dialog place every control of their design at its twips for the DPI, their pictures
+// come at that scale, and every text, measured with its control's font, fits inside its
+// control and its container.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -10,8 +13,11 @@
 #include <algorithm>
 #include <cctype>
 #include <iterator>
-#include <optional>
+#include <span>
 
+#include "about/frmabout_design_win32.h"
+#include "about/line3d_win32.h"
+#include "app/frmmain_design_win32.h"
 #include "ostrel_driver.h"
 #include "resource.h"
 #include "support/dos_device_win32.h"
@@ -19,26 +25,13 @@
 namespace ostrel::e2e {
 namespace {
 
-const std::string kVendor = "Software\\Brenmoor Software\\Ostrel\\Main";
 const std::string kSettings = "Software\\VB and VBA Program Settings\\Ostrel";
-const std::string kVerb = "Folder\\shell\\Create Virtual Drive";
 const std::string kBase = "C:\\ostrel-e2e";
-const char* const kRun = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 std::string upper(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     return text;
-}
-
-std::optional<std::string> readString(HKEY root, const std::string& path, const std::string& name) {
-    char data[1024] = {};
-    DWORD size = sizeof data - 1;
-    if (RegGetValueA(root, path.c_str(), name.empty() ? nullptr : name.c_str(), RRF_RT_REG_SZ,
-                     nullptr, data, &size) != ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    return std::string(data);
 }
 
 void writeString(const std::string& path, const std::string& name, const std::string& text) {
@@ -54,32 +47,25 @@ std::string substitutedFolder(const std::string& letter) {
 
 // Under Xvfb no window manager draws frames: for the run, Wine draws the windows' frames
 // and captions itself, so that screenshots show them.
-class WineDrawsFrames : public ::testing::Environment {
-  public:
-    void SetUp() override { writeString(kX11Driver, "Managed", "N"); }
-    void TearDown() override { RegDeleteKeyValueA(HKEY_CURRENT_USER, kX11Driver, "Managed"); }
-
-  private:
-    static constexpr const char* kX11Driver = "Software\\Wine\\X11 Driver";
+struct WineDrawsFrames : ::testing::Environment {
+    void SetUp() override { writeString("Software\\Wine\\X11 Driver", "Managed", "N"); }
+    void TearDown() override {
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", "Managed");
+    }
 };
 const auto* const kFrames = ::testing::AddGlobalTestEnvironment(new WineDrawsFrames);
 
+// A user who has answered the first-run question.
 struct Ostrel : ::testing::Test {
     void SetUp() override {
         RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Brenmoor Software\\Ostrel");
         RegDeleteTreeA(HKEY_CURRENT_USER, kSettings.c_str());
-        RegDeleteTreeA(HKEY_CLASSES_ROOT, kVerb.c_str());
-        RegDeleteTreeA(HKEY_CURRENT_USER, ("Software\\Classes\\" + kVerb).c_str());
+        writeString(kSettings + "\\main", "FirstTime", "no");
         CreateDirectoryA(kBase.c_str(), nullptr);
         removeSubstitutions();
     }
-    void TearDown() override {
-        removeSubstitutions();
-        RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kRun, "Ostrel");
-        RegDeleteKeyValueA(HKEY_CURRENT_USER, kRun, "Ostrel");
-    }
+    void TearDown() override { removeSubstitutions(); }
 
-    static void askedBefore() { writeString(kSettings + "\\main", "FirstTime", "no"); }
     static std::string folder(const std::string& name) {
         const std::string path = kBase + "\\" + name;
         CreateDirectoryA(path.c_str(), nullptr);
@@ -106,39 +92,11 @@ struct Ostrel : ::testing::Test {
     }
 };
 
-TEST_F(Ostrel, TheFirstRunQuestionAddsTheFolderVerbOnlyWhenAnsweredYes) {
-    for (const int answer : {IDNO, IDYES}) {
+// A folder named with an accented letter reaches subst and the list whole.
+TEST_F(Ostrel, AddModeTakesTheFolderCreateMakesTheDriveAndDeleteRemovesIt) {
+    for (const auto& [name, shown] : {std::pair{"caf\xE9", "CAF\xC9"}, std::pair{"data", "DATA"}}) {
         SetUp();
-        OstrelProcess ostrel("");
-        const HWND box = ostrel.waitForWindow("First Time");
-        ASSERT_NE(box, nullptr);
-        click(GetDlgItem(box, answer));
-        const HWND window = ostrel.waitForWindow("Ostrel");
-        ASSERT_NE(window, nullptr);
-        EXPECT_EQ(readString(HKEY_CURRENT_USER, kSettings + "\\main", "FirstTime"), "no");
-        HKEY verb = nullptr;
-        EXPECT_EQ(RegOpenKeyExA(HKEY_CLASSES_ROOT, kVerb.c_str(), 0, KEY_READ, &verb) == 0,
-                  answer == IDYES);
-        RegCloseKey(verb);
-        std::string program = programFolder() + "\\Ostrel";
-        program = program.find(' ') != std::string::npos ? "\"" + program + "\"" : program;
-        EXPECT_EQ(readString(HKEY_CLASSES_ROOT, kVerb + "\\command", ""),
-                  answer == IDYES ? std::optional(program + " -ADD %1") : std::nullopt);
-        exitByButton(ostrel, window);
-    }
-    OstrelProcess again("");
-    const HWND next = again.waitForWindow("Ostrel");
-    ASSERT_NE(next, nullptr) << "not asked again";
-    exitByButton(again, next);
-}
-
-// A folder named with an accented letter reaches subst, the list and the saved set whole.
-TEST_F(Ostrel, AddModeTakesTheFolderAndCreateMakesTheDriveThatTheRestoreBoxSaves) {
-    for (const auto& [name, shown] : {std::pair{"data", "DATA"}, std::pair{"caf\xE9", "CAF\xC9"}}) {
-        SetUp();
-        askedBefore();
-        const std::string data = folder(name);
-        OstrelProcess ostrel("-ADD " + data);
+        OstrelProcess ostrel("-ADD " + folder(name));
         const HWND window = ostrel.waitForWindow("Ostrel");
         ASSERT_NE(window, nullptr);
         // Explorer's verb hands over the text after "-ADD", upper-cased, blank included.
@@ -150,111 +108,41 @@ TEST_F(Ostrel, AddModeTakesTheFolderAndCreateMakesTheDriveThatTheRestoreBoxSaves
                                reinterpret_cast<LPARAM>(letter.c_str())),
                   CB_ERR);
         click(control(window, IDC_CMDCREATE));
+        const HWND status = control(window, IDC_LBLSTATUS);
         const std::string done = "The virtual drive " + letter + " has now been created.";
-        EXPECT_TRUE(waitFor([&] { return textOf(control(window, IDC_LBLSTATUS)) == done; }))
-            << textOf(control(window, IDC_LBLSTATUS));
+        EXPECT_TRUE(waitFor([&] { return textOf(status) == done; })) << textOf(status);
         EXPECT_EQ(substitutedFolder(letter), path);
-        EXPECT_TRUE(waitFor([&] {
-            return SendMessageA(control(window, IDC_LSTDRIVES), LVM_GETITEMCOUNT, 0, 0) == 1;
-        }));
+        const HWND list = control(window, IDC_LSTDRIVES);
+        EXPECT_TRUE(waitFor([&] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 1; }));
         EXPECT_TRUE(screenshot(window, OSTREL_SCREENSHOTS "/main-window.png"));
-        click(control(window, IDC_CHKRESTORE));
+        // An entry chosen with the keyboard counts as clicked.
+        PostMessageA(list, WM_KEYDOWN, VK_HOME, 1);
+        EXPECT_TRUE(waitFor([&] { return IsWindowEnabled(control(window, IDC_CMDDELETE)); }));
+        click(control(window, IDC_CMDDELETE));
+        const HWND confirm = ostrel.waitForWindow("Ostrel", window);
+        ASSERT_NE(confirm, nullptr);
+        click(GetDlgItem(confirm, IDYES));
         EXPECT_TRUE(waitFor([&] {
-            return readString(HKEY_CURRENT_USER, kSettings + "\\Config", "Drives1") ==
-                   letter + "\\=>" + path;
-        })) << readString(HKEY_CURRENT_USER, kSettings + "\\Config", "Drives1").value_or("");
+            return textOf(status) == "The virtual drive has now been deleted";
+        })) << textOf(status);
+        EXPECT_EQ(substitutedFolder(letter), "");
+        EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 0);
         exitByButton(ostrel, window);
     }
 }
 
-TEST_F(Ostrel, DeleteAnsweredYesRemovesTheDrive) {
-    askedBefore();
-    const std::string letter = freeLetter('P');
-    ASSERT_TRUE(DefineDosDeviceA(0, letter.c_str(), folder("gone").c_str()));
-    OstrelProcess ostrel("");
-    const HWND window = ostrel.waitForWindow("Ostrel");
-    ASSERT_NE(window, nullptr);
-    const HWND list = control(window, IDC_LSTDRIVES);
-    ASSERT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 1);
-    // An entry chosen with the keyboard counts as clicked.
-    PostMessageA(list, WM_KEYDOWN, VK_HOME, 1);
-    EXPECT_TRUE(waitFor([&] { return IsWindowEnabled(control(window, IDC_CMDDELETE)); }));
-    click(control(window, IDC_CMDDELETE));
-    HWND confirm = nullptr;
-    ASSERT_TRUE(waitFor([&] {
-        for (const HWND shown : ostrel.visibleWindows()) {
-            confirm = shown != window && textOf(shown) == "Ostrel" ? shown : confirm;
-        }
-        return confirm != nullptr;
-    }));
-    EXPECT_EQ(messageText(confirm), "Are you sure you want to delete the virtual drive " + letter);
-    click(GetDlgItem(confirm, IDYES));
-
-    EXPECT_TRUE(waitFor([&] {
-        return textOf(control(window, IDC_LBLSTATUS)) == "The virtual drive has now been deleted";
-    })) << textOf(control(window, IDC_LBLSTATUS));
-    EXPECT_EQ(substitutedFolder(letter), "");
-    EXPECT_TRUE(waitFor([&] { return !IsWindowEnabled(control(window, IDC_CMDDELETE)); }));
-    EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 0);
-    exitByButton(ostrel, window);
-}
-
 TEST_F(Ostrel, RestoreModeRecreatesTheSavedDrivesWithoutAWindow) {
-    askedBefore();
-    const std::string x = freeLetter('Q');
-    const std::string y = freeLetter(static_cast<char>(x[0] + 1));
-    writeString(kSettings + "\\Config", "Drives1", x + "\\=>" + folder("first"));
-    writeString(kSettings + "\\Config", "Drives2", y + "\\=>" + folder("second"));
-    writeString(kSettings + "\\Config", "Count", "2");
-    writeString(kVendor, "DriveIndex", "7");
-
-    OstrelProcess ostrel("-r");
-    bool windowSeen = false;
-    EXPECT_TRUE(waitFor(
-        [&] {
-            windowSeen = windowSeen || !ostrel.visibleWindows().empty();
-            return !ostrel.running();
-        },
-        60s));
-    EXPECT_FALSE(windowSeen);
-    EXPECT_EQ(substitutedFolder(x), upper(kBase + "\\first"));
-    EXPECT_EQ(substitutedFolder(y), upper(kBase + "\\second"));
-    EXPECT_EQ(readString(HKEY_CURRENT_USER, kVendor, "DriveIndex"), "7");
+    const std::string letter = freeLetter('Q');
+    writeString(kSettings + "\\Config", "Drives1", letter + "\\=>" + folder("saved"));
+    writeString(kSettings + "\\Config", "Count", "1");
+    const OstrelProcess ostrel("-r");
+    EXPECT_EQ(ostrel.waitForWindow("Ostrel"), nullptr);
+    EXPECT_TRUE(ostrel.waitForExit());
+    EXPECT_EQ(substitutedFolder(letter), upper(kBase + "\\saved"));
 }
 
-TEST_F(Ostrel, ExitStoresThePathTheLetterPositionAndThePositionAndTheNextStartTakesThem) {
-    askedBefore();
-    OstrelProcess ostrel("");
-    const HWND window = ostrel.waitForWindow("Ostrel");
-    ASSERT_NE(window, nullptr);
-    SendMessageA(control(window, IDC_TXTPATHNAME), WM_SETTEXT, 0,
-                 reinterpret_cast<LPARAM>("C:\\SOME PATH"));
-    SendMessageA(control(window, IDC_CBODRIVES), CB_SETCURSEL, 2, 0);
-    RECT bounds{};
-    GetWindowRect(window, &bounds);
-    const HDC screen = GetDC(nullptr);
-    const int twipsX = 1440 / GetDeviceCaps(screen, LOGPIXELSX);
-    const int twipsY = 1440 / GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    exitByButton(ostrel, window);
-    EXPECT_EQ(readString(HKEY_CURRENT_USER, kVendor, "PathName"), "C:\\SOME PATH");
-    EXPECT_EQ(readString(HKEY_CURRENT_USER, kVendor, "DriveIndex"), "2");
-    EXPECT_EQ(readString(HKEY_CURRENT_USER, kVendor, "Left"), std::to_string(bounds.left * twipsX));
-    EXPECT_EQ(readString(HKEY_CURRENT_USER, kVendor, "Top"), std::to_string(bounds.top * twipsY));
-
-    OstrelProcess again("");
-    const HWND next = again.waitForWindow("Ostrel");
-    ASSERT_NE(next, nullptr);
-    RECT reopened{};
-    GetWindowRect(next, &reopened);
-    EXPECT_EQ(std::pair(reopened.left, reopened.top), std::pair(bounds.left, bounds.top));
-    EXPECT_EQ(textOf(control(next, IDC_TXTPATHNAME)), "C:\\SOME PATH");
-    EXPECT_EQ(SendMessageA(control(next, IDC_CBODRIVES), CB_GETCURSEL, 0, 0), 2);
-    exitByButton(again, next);
-}
-
-TEST_F(Ostrel, TabFollowsTheTabOrderAndAccessKeysClickTheirButtons) {
-    askedBefore();
+// Alt+X leaves through Exit, which keeps the window's place for the next start.
+TEST_F(Ostrel, TabFollowsTheTabOrderAltXExitsAndTheNextStartOpensWhereTheWindowWas) {
     OstrelProcess ostrel("");
     const HWND window = ostrel.waitForWindow("Ostrel");
     ASSERT_NE(window, nullptr);
@@ -279,11 +167,149 @@ TEST_F(Ostrel, TabFollowsTheTabOrderAndAccessKeysClickTheirButtons) {
         EXPECT_TRUE(waitFor([&] { return focusedId() == order[i]; }, 5s))
             << "step " << i << ": focus on " << focusedId();
     }
-    // Alt+X is the Exit button's access key.
+    SetWindowPos(window, nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     PostMessageA(focus(), WM_SYSCHAR, 'x', 1 << 29);
     EXPECT_TRUE(ostrel.waitForExit());
-    EXPECT_TRUE(readString(HKEY_CURRENT_USER, kVendor, "Left")) << "closed through Exit";
+
+    OstrelProcess again("");
+    const HWND next = again.waitForWindow("Ostrel");
+    ASSERT_NE(next, nullptr);
+    RECT reopened{};
+    GetWindowRect(next, &reopened);
+    EXPECT_EQ(std::pair(reopened.left, reopened.top), std::pair(40L, 30L));
+    exitByButton(again, next);
 }
+
+// Every control at its twips for the DPI, and its text inside it and its container. The
+// window places a few itself: the status strip keeps to its bottom edge, the strip and
+// the lines span it, the status label and labels that fit their text take its width, and
+// a drop-down combo box's height in the design includes its list.
+void expectLayout(HWND window, std::span<const ControlDesign> controls,
+                  std::span<const FontDesign> fonts, int dpi) {
+    const ScreenScale scale(dpi);
+    RECT client{};
+    GetClientRect(window, &client);
+    const HDC dc = GetDC(nullptr);
+    for (const ControlDesign& design : controls) {
+        const HWND control =
+            GetDlgItem(design.parent != 0 ? GetDlgItem(window, design.parent) : window, design.id);
+        RECT at{}, container{};
+        GetWindowRect(control, &at);
+        MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&at), 2);
+        GetClientRect(GetParent(control), &container);
+        const std::string where = std::to_string(design.id) + " at " + std::to_string(dpi);
+        const std::string_view kind = design.className;
+        const bool docked = design.id == IDC_PICTURE1;
+        EXPECT_EQ(at.left, scale.pixelsX(design.place.left)) << where;
+        EXPECT_EQ(at.top, docked ? client.bottom - scale.pixelsY(design.place.height)
+                                 : scale.pixelsY(design.place.top))
+            << where;
+        if (!design.fitsText && design.id != IDC_LBLSTATUS) {
+            EXPECT_EQ(at.right - at.left, docked || kind == kLine3DClass
+                                              ? client.right
+                                              : scale.pixelsX(design.place.width))
+                << where;
+        }
+        if (!design.fitsText && kind != WC_COMBOBOXA) {
+            EXPECT_EQ(at.bottom - at.top, scale.pixelsY(design.place.height)) << where;
+        }
+        EXPECT_LE(at.right, container.right) << where;
+        if (design.font == kNoFont) {
+            continue;
+        }
+        std::string text = textOf(control);
+        std::erase(text, '&'); // an access key's mark is not drawn
+        const UniqueFont font = makeFont(scale, fonts[static_cast<std::size_t>(design.font)]);
+        const Selected selected(dc, font.get());
+        SIZE extent{};
+        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        // Buttons keep room around their caption; a check box's text stands beside its box.
+        const auto type = design.style & BS_TYPEMASK;
+        const int room = kind != WC_BUTTONA        ? 0
+                         : type == BS_AUTOCHECKBOX ? scale.pixels(18)
+                                                   : scale.pixels(8);
+        EXPECT_LE(extent.cx + room, at.right - at.left) << text << " at " << dpi;
+    }
+    ReleaseDC(nullptr, dc);
+}
+
+// The About dialog's layout, and its banner's blue rule running to the right edge of its
+// panel.
+void expectAbout(HWND dialog, int dpi) {
+    expectLayout(dialog, frmAboutDesign::kControls, frmAboutDesign::kFonts, dpi);
+    RECT banner{};
+    GetWindowRect(GetDlgItem(dialog, IDC_ABOUT_PICTURE3), &banner);
+    const HDC screen = GetDC(nullptr);
+    EXPECT_EQ(GetPixel(screen, banner.right - 1, banner.top + MulDiv(50, dpi, 96)), RGB(0, 0, 255))
+        << dpi;
+    ReleaseDC(nullptr, screen);
+}
+
+// At a display scale under Wine's LogPixels; no position is stored at another DPI, so
+// each start opens centred.
+struct Scale : Ostrel, ::testing::WithParamInterface<int> {
+    void SetUp() override {
+        Ostrel::SetUp();
+        const DWORD dpi = GetParam();
+        RegSetKeyValueA(HKEY_CURRENT_USER, kDesktop, "LogPixels", REG_DWORD, &dpi, sizeof dpi);
+    }
+    void TearDown() override { RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktop, "LogPixels"); }
+    static constexpr const char* kDesktop = "Control Panel\\Desktop";
+};
+
+// Measured in the program's pixels, whatever resolution this test program runs at.
+const bool kPerMonitor = [] {
+    using SetContext = HANDLE(WINAPI*)(HANDLE);
+    const auto set = reinterpret_cast<SetContext>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "SetThreadDpiAwarenessContext")));
+    return set != nullptr && set(reinterpret_cast<HANDLE>(-4)) != nullptr; // per monitor v2
+}();
+
+// Tells the window that it moved to a 144-DPI monitor, with the rectangle Windows would
+// suggest (its own, scaled) in the program's memory, where Windows puts it.
+void moveTo144(HWND window) {
+    RECT suggested{};
+    GetWindowRect(window, &suggested);
+    suggested.right = suggested.left + MulDiv(suggested.right - suggested.left, 144, 96);
+    suggested.bottom = suggested.top + MulDiv(suggested.bottom - suggested.top, 144, 96);
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    const HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, id);
+    void* remote = VirtualAllocEx(process, nullptr, sizeof suggested, MEM_COMMIT, PAGE_READWRITE);
+    WriteProcessMemory(process, remote, &suggested, sizeof suggested, nullptr);
+    SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(remote));
+    CloseHandle(process);
+}
+
+// The About dialog opens over the main window, which takes no input meanwhile; from 96
+// DPI each window is then moved to a 144-DPI monitor.
+TEST_P(Scale, EveryControlAtItsPlaceWithItsTextInside) {
+    const int dpi = GetParam();
+    const std::string percent = std::to_string(dpi * 100 / 96);
+    OstrelProcess ostrel("");
+    const HWND main = ostrel.waitForWindow("Ostrel");
+    ASSERT_NE(main, nullptr);
+    expectLayout(main, frmmainDesign::kControls, frmmainDesign::kFonts, dpi);
+    EXPECT_TRUE(screenshot(main, OSTREL_SCREENSHOTS "/main-window-" + percent + ".png"));
+    click(control(main, IDC_CMDABOUT));
+    const HWND about = ostrel.waitForWindow("About ");
+    ASSERT_NE(about, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(main));
+    expectAbout(about, dpi);
+    EXPECT_TRUE(screenshot(about, OSTREL_SCREENSHOTS "/about-" + percent + ".png"));
+    if (dpi == 96) {
+        moveTo144(about);
+        expectAbout(about, 144);
+    }
+    click(GetDlgItem(about, IDOK));
+    ASSERT_TRUE(waitFor([&] { return IsWindowEnabled(main) != FALSE; }));
+    if (dpi == 96) {
+        moveTo144(main);
+        expectLayout(main, frmmainDesign::kControls, frmmainDesign::kFonts, 144);
+    }
+    exitByButton(ostrel, main);
+}
+INSTANTIATE_TEST_SUITE_P(Dpi, Scale, ::testing::Values(96, 120, 144, 192));
 
 } // namespace
 } // namespace ostrel::e2e
