@@ -3,13 +3,13 @@
 // it (a closing backslash may go, never a drive root's), or as none for a blank folder;
 // no character the interpreter acts on stands outside the quotes.
 #include <algorithm>
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "drives/command_runner.h"
-#include "fuzz_check.h"
 
 namespace {
 
@@ -53,24 +53,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto c = static_cast<unsigned char>(ch);
         return c == '%' || c == '"' || c < 0x20 || c == 0x7F;
     });
-    FUZZ_EXPECT(argument.has_value() == !unsafe);
+    assert(argument.has_value() == !unsafe);
     if (!argument) {
         return 0;
     }
     bool quoted = false;
     for (const char c : *argument) {
         quoted = c == '"' ? !quoted : quoted;
-        FUZZ_EXPECT(quoted || std::string("&^(),;=<>|").find(c) == std::string::npos);
+        assert(quoted || std::string("&^(),;=<>|").find(c) == std::string::npos);
     }
     const auto first = folder.find_first_not_of(' ');
     const auto args = splitArguments(*argument);
     if (first == std::string::npos) {
-        FUZZ_EXPECT(args.empty());
+        assert(args.empty());
         return 0;
     }
     const std::string trimmed = folder.substr(first, folder.find_last_not_of(' ') - first + 1);
-    FUZZ_EXPECT(!quoted && args.size() == 1 && trimmed.rfind(args[0], 0) == 0);
-    FUZZ_EXPECT(trimmed.find_first_not_of('\\', args[0].size()) == std::string::npos);
-    FUZZ_EXPECT(args[0] == trimmed || !(args[0].size() == 2 && args[0][1] == ':'));
+    assert(!quoted && args.size() == 1 && trimmed.rfind(args[0], 0) == 0);
+    assert(trimmed.find_first_not_of('\\', args[0].size()) == std::string::npos);
+    assert(args[0] == trimmed || !(args[0].size() == 2 && args[0][1] == ':'));
     return 0;
 }

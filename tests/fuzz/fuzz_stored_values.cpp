@@ -1,6 +1,7 @@
 // The conversions of stored texts: the leading-number value, the whole-number test,
 // rounding to 16 and 32 bits, and the layout's readings of "Count", "Left"/"Top" and
 // "DriveIndex". A text never gives anything but a value or Overflow.
+#include <cassert>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -8,7 +9,6 @@
 #include <optional>
 #include <string>
 
-#include "fuzz_check.h"
 #include "settings/layout.h"
 #include "support/error_report.h"
 #include "support/vb.h"
@@ -23,7 +23,7 @@ template <class Conversion> auto orOverflow(Conversion&& conversion) {
     try {
         result = conversion();
     } catch (const ProcedureError& error) {
-        FUZZ_EXPECT(error.number == err::Overflow);
+        assert(error.number == err::Overflow);
     }
     return result;
 }
@@ -31,9 +31,9 @@ template <class Conversion> auto orOverflow(Conversion&& conversion) {
 // Rounding keeps the value within half a unit, or refuses it.
 void checkRounding(double value) {
     if (const auto small = orOverflow([&] { return vb::CInt(value); })) {
-        FUZZ_EXPECT(std::fabs(*small - value) <= 0.5);
+        assert(std::fabs(*small - value) <= 0.5);
     } else {
-        FUZZ_EXPECT(!std::isfinite(value) || std::fabs(value) > 32767.0);
+        assert(!std::isfinite(value) || std::fabs(value) > 32767.0);
     }
 }
 
@@ -44,23 +44,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const auto leading = orOverflow([&] { return vb::Val(text); });
     if (leading) {
-        FUZZ_EXPECT(std::isfinite(*leading));
+        assert(std::isfinite(*leading));
         checkRounding(*leading);
     }
     // A text that is a number as a whole has that number as its leading number.
     if (const auto whole = vb::numericValue(text)) {
-        FUZZ_EXPECT(leading && *leading == *whole);
+        assert(leading && *leading == *whole);
     }
     const auto count = orOverflow([&] { return layout::storedWholeNumber(text); });
-    FUZZ_EXPECT(count.has_value() ==
-                (leading && orOverflow([&] { return vb::CInt(*leading); }).has_value()));
+    assert(count.has_value() ==
+           (leading && orOverflow([&] { return vb::CInt(*leading); }).has_value()));
 
     // Window positions and the letter position never fail: they are a value or absent.
     if (const auto position = layout::storedWindowPosition(text)) {
-        FUZZ_EXPECT(std::isfinite(*position));
+        assert(std::isfinite(*position));
     }
     if (layout::storedDriveIndex(text)) {
-        FUZZ_EXPECT(vb::numericValue(text).has_value());
+        assert(vb::numericValue(text).has_value());
     }
 
     // Any double at all, NaN and infinities included, rounds or overflows.

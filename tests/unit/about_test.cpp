@@ -2,40 +2,33 @@
 #include <gtest/gtest.h>
 
 #include "about/frmabout.h"
-#include "support/error_report.h"
 #include "support/fake_about_view.h"
 #include "support/fakes.h"
 
 namespace ostrel::test {
 namespace {
 
-const char* const kWindowsKey = "Software\\Microsoft\\Windows NT\\CurrentVersion";
+constexpr RegKeyHandle HKLM = hkey::LocalMachine;
 
+// Whatever a test does, it leaves no key open.
 struct AboutRig : Rig {
     FakeAboutView about;
     frmAbout dialog{platform, about};
-    std::string label(AboutLabel which) { return about.labels[which]; }
+    ~AboutRig() { EXPECT_EQ(registry.openHandles, 0); }
 };
 
-// The dialog's title "About " is the end-to-end test's.
-TEST(About, FormLoadShowsTheVersionAndTheCopyright) {
-    AboutRig rig;
-    rig.dialog.Form_Load();
-    EXPECT_EQ(rig.label(AboutLabel::lblTitle), "Ostrel v3.189");
-    // The minor number is not shown; numbers have no leading zeros.
-    rig.program.info = {12, 4, 7, "Other", "", "", ""};
-    rig.dialog.Form_Load();
-    EXPECT_EQ(rig.label(AboutLabel::lblTitle), "Other v12.7");
-
+TEST(About, TheTitleShowsNoMinorNumberAndTheCopyrightItsLineBreaksThenItsSigns) {
     const std::pair<std::string, std::string> copyrights[] = {
         {"Line one\\nLine two", "Line one\r\nLine two"},
         {"(c)\\n(c)(C) 2024", "\xA9\r\n\xA9(C) 2024"},
-        {"(\\nc)", "(\r\nc)"}, // the line break is made first, so it cannot form a sign
+        {"(\\nc)", "(\r\nc)"},
     };
     for (const auto& [copyright, shown] : copyrights) {
-        rig.program.info.legalCopyright = copyright;
+        AboutRig rig;
+        rig.program.info = {12, 4, 7, "Other", "", "", copyright};
         rig.dialog.Form_Load();
-        EXPECT_EQ(rig.label(AboutLabel::lblCopyright), shown) << copyright;
+        EXPECT_EQ(rig.about.labels[AboutLabel::lblTitle], "Other v12.7");
+        EXPECT_EQ(rig.about.labels[AboutLabel::lblCopyright], shown) << copyright;
     }
 }
 
@@ -57,26 +50,20 @@ TEST(About, RegistrationLabelsFallBackUnlessTheValueIsUsableText) {
         AboutRig rig;
         for (const auto& [label, value, fallback] : labels) {
             if (type) {
-                rig.registry.put(hkey::LocalMachine, kWindowsKey, value, *type, bytes);
+                rig.registry.put(HKLM, "Software\\Microsoft\\Windows NT\\CurrentVersion", value,
+                                 *type, bytes);
             }
         }
         rig.dialog.Form_Load();
         for (const auto& [label, value, fallback] : labels) {
-            EXPECT_EQ(rig.label(label), shown.empty() ? fallback : shown) << bytes;
+            EXPECT_EQ(rig.about.labels[label], shown.empty() ? fallback : shown) << bytes;
         }
-        EXPECT_EQ(rig.registry.openHandles, 0);
         EXPECT_TRUE(rig.boxes.shown.empty());
     }
 }
 
 TEST(About, GetKeyValueReadsTextAndNumbersWithinItsBuffer) {
-    const char* const key = "SOFTWARE\\OstrelTests";
     AboutRig rig;
-    const auto read = [&](const std::string& name) {
-        std::string value = "before";
-        const bool ok = rig.dialog.GetKeyValue(hkey::LocalMachine, key, name, value);
-        return std::make_pair(ok, value);
-    };
     // Each value as stored and as read. 26 is stored as 1A 00 00 00: the digits 0, 0 and
     // 1A, from the highest byte kept.
     const std::tuple<const char*, std::uint32_t, std::string, bool, std::string> cases[] = {
@@ -86,60 +73,50 @@ TEST(About, GetKeyValueReadsTextAndNumbersWithinItsBuffer) {
         {"binary", regtype::Binary, "\x01\x02", true, "before"},
         {"full", regtype::Sz, std::string(1024, 'x'), true, std::string(1024, 'x')},
         {"over", regtype::Sz, std::string(1025, 'x'), false, ""},
+        {"missing", regtype::Sz, "", false, ""},
     };
     for (const auto& [name, type, bytes, ok, value] : cases) {
-        rig.registry.put(hkey::LocalMachine, key, name, type, bytes);
-        EXPECT_EQ(read(name), std::make_pair(ok, value)) << name;
+        if (name != std::string("missing")) {
+            rig.registry.put(HKLM, "SOFTWARE\\OstrelTests", name, type, bytes);
+        }
+        std::string read = "before";
+        EXPECT_EQ(rig.dialog.GetKeyValue(HKLM, "SOFTWARE\\OstrelTests", name, read), ok) << name;
+        EXPECT_EQ(read, value) << name;
     }
-    EXPECT_EQ(read("missing"), std::make_pair(false, std::string()));
-    EXPECT_EQ(rig.registry.openHandles, 0);
     EXPECT_TRUE(rig.boxes.shown.empty());
 }
 
 TEST(About, SystemInfoStartsFromEitherPlaceOrSaysItIsUnavailable) {
-    struct Case {
-        std::string path;     // "PATH" under the MSINFO key; "" for none
-        std::string location; // "MSINFO" under the tools location key; "" for none
-        bool fileThere, startFails;
-        std::string started; // "" when nothing is started
-    };
-    const Case cases[] = {
-        {"C:\\MSINFO\\MSINFO32.EXE", "", false, false, "C:\\MSINFO\\MSINFO32.EXE"},
-        {"C:\\Program Files\\MSInfo\\msinfo32.exe", "", false, false,
+    const std::string unavailable = "System Information Is Unavailable At This Time";
+    // "PATH" under the MSINFO key and "MSINFO" under the tools location key ("": none),
+    // whether starting fails, and the program started or the message shown. Only C:\TOOLS
+    // holds MSINFO32.EXE.
+    const std::tuple<std::string, std::string, bool, std::string> cases[] = {
+        {"C:\\Program Files\\MSInfo\\msinfo32.exe", "", false,
          "\"C:\\Program Files\\MSInfo\\msinfo32.exe\""},
-        {"C:\\NONE.EXE", "", false, true, ""},
-        {"C:\\A.EXE", "C:\\TOOLS", true, false, "C:\\A.EXE"}, // PATH comes first
-        {"", "C:\\TOOLS", true, false, "C:\\TOOLS\\MSINFO32.EXE"},
-        {"", "C:\\TOOLS", false, false, ""},
-        {"", "C:\\TOOLS", true, true, ""},
-        {"", "", false, false, ""},
+        {"C:\\NONE.EXE", "", true, unavailable},
+        {"C:\\A.EXE", "C:\\TOOLS", false, "C:\\A.EXE"}, // PATH comes first
+        {"", "C:\\TOOLS", false, "C:\\TOOLS\\MSINFO32.EXE"},
+        {"", "C:\\EMPTY", false, unavailable},
+        {"", "", false, unavailable},
     };
-    for (const auto& c : cases) {
+    for (const auto& [path, location, startFails, outcome] : cases) {
         AboutRig rig;
-        const auto put = [&](const char* key, const char* name, const std::string& text) {
+        for (const auto& [key, name, text] :
+             {std::tuple{"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", path},
+              std::tuple{"SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", location}}) {
             if (!text.empty()) {
-                rig.registry.putString(hkey::LocalMachine, key, name, text + '\0');
+                rig.registry.putString(HKLM, key, name, text + '\0');
             }
-        };
-        put("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", c.path);
-        put("SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", c.location);
-        if (c.fileThere) {
-            rig.files.files[c.location + "\\MSINFO32.EXE"] = "MZ";
         }
-        rig.shell.startFails = c.startFails;
+        rig.files.files["C:\\TOOLS\\MSINFO32.EXE"] = "MZ";
+        rig.shell.startFails = startFails;
         rig.dialog.cmdSysInfo_Click();
-        // Either the program started, or the message and nothing else.
-        std::vector<std::string> outcome = rig.shell.startedPrograms;
+        std::vector<std::string> seen = rig.shell.startedPrograms;
         for (const auto& box : rig.boxes.shown) {
-            outcome.push_back(box.text);
+            seen.push_back(box.text);
         }
-        EXPECT_EQ(outcome,
-                  std::vector<std::string>{c.started.empty()
-                                               ? "System Information Is Unavailable At This Time"
-                                               : c.started})
-            << c.path << " | " << c.location;
-        EXPECT_FALSE(rig.about.unloaded) << "the dialog stays open";
-        EXPECT_EQ(rig.registry.openHandles, 0);
+        EXPECT_EQ(seen, std::vector{outcome}) << path << " | " << location;
     }
 }
 

@@ -1,6 +1,6 @@
 // Faults injected through the seams: a missing interpreter, a listing that cannot be
 // deleted, a registry that refuses every write, no free letter, window events during a
-// wait, 8-bit folders. Each ends in a clear message or the documented result, never a
+// wait. Each ends in a clear message or the documented result, never a
 // crash, and leaves the user's saved drive set alone. The Win32 tests make the temporary
 // folder and listing faults for real.
 #include <gtest/gtest.h>
@@ -11,6 +11,7 @@
 namespace ostrel::test {
 namespace {
 
+constexpr RegKeyHandle HKCU = hkey::CurrentUser, HKLM = hkey::LocalMachine;
 const std::string kSettings = "Software\\VB and VBA Program Settings\\Ostrel\\";
 const std::string kConfig = kSettings + "Config";
 const std::string kRun = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -23,60 +24,48 @@ std::string report(int number, const std::string& description, const std::string
            procedure + ") of (frmmain).";
 }
 
-// A user who saved two drives for restoring and has answered the first-run question.
-// When the user goes, the saved set and the start-up entry must be as they were and no
+// A user who saved a drive for restoring and has answered the first-run question. When
+// the user goes, the saved set and the start-up entry must be as they were and no
 // handle left open.
 struct User : Rig {
-    FakeRegistry::Values savedSet;
-    std::optional<FakeRegistry::Value> startupEntry;
+    FakeRegistry::Values savedSet, startup;
 
     explicit User(const std::string& commandLine = "") {
-        registry.putString(hkey::CurrentUser, kSettings + "main", "FirstTime", "no");
-        registry.putString(hkey::CurrentUser, kConfig, "Drives1", "X:\\=>C:\\A");
-        registry.putString(hkey::CurrentUser, kConfig, "Drives2", "Y:\\=>C:\\B");
-        registry.putString(hkey::CurrentUser, kConfig, "Count", "2");
-        registry.putString(hkey::CurrentUser, kConfig, "Restore", "1");
-        registry.putString(hkey::LocalMachine, kRun, "Ostrel", "C:\\TOOLS\\Ostrel.exe -r");
-        registry.putString(hkey::CurrentUser, kVendor, "PathName", "C:\\DATA");
-        savedSet = registry.values(hkey::CurrentUser, kConfig);
-        startupEntry = registry.get(hkey::LocalMachine, kRun, "Ostrel");
+        registry.putString(HKCU, kSettings + "main", "FirstTime", "no");
+        registry.putString(HKCU, kConfig, "Drives1", "X:\\=>C:\\A");
+        registry.putString(HKCU, kConfig, "Count", "1");
+        registry.putString(HKCU, kConfig, "Restore", "1");
+        registry.putString(HKLM, kRun, "Ostrel", "C:\\TOOLS\\Ostrel.exe -r");
+        savedSet = registry.values(HKCU, kConfig);
+        startup = registry.values(HKLM, kRun);
         program.arguments = commandLine;
     }
     ~User() {
-        EXPECT_EQ(registry.values(hkey::CurrentUser, kConfig), savedSet);
-        EXPECT_EQ(registry.get(hkey::LocalMachine, kRun, "Ostrel"), startupEntry);
-        EXPECT_EQ(registry.openHandles, 0);
-        EXPECT_EQ(processes.openHandles, 0);
+        EXPECT_EQ(registry.values(HKCU, kConfig), savedSet);
+        EXPECT_EQ(registry.values(HKLM, kRun), startup);
+        EXPECT_EQ(registry.openHandles + processes.openHandles, 0);
     }
     std::string stored(const std::string& name) const {
-        return registry.get(hkey::CurrentUser, kVendor, name).value_or(FakeRegistry::Value{}).bytes;
-    }
-    void select(int index) {
-        view.setCbodrivesListIndex(index);
-        form.cbodrives_Click();
+        return registry.get(HKCU, kVendor, name).value_or(FakeRegistry::Value{}).bytes;
     }
 };
 
-TEST(Faults, AnInterpreterThatCannotStartIsReportedAndRunsNothing) {
-    User u;
-    u.processes.startFails = true;
-    u.form.Form_Load();
-    EXPECT_EQ(u.boxes.reports(), Lines{report(53, "File not found", "GetVirtualsDriveList")});
-    EXPECT_EQ(u.view.cbodrivesListCount(), 25) << "the free letters are still offered";
-    EXPECT_TRUE(u.processes.started.empty());
-    EXPECT_TRUE(u.files.files.empty()) << "no listing left behind";
-}
-
 // A missing temporary folder and one that cannot take the listing are made for real in
-// the Win32 tests; a listing that cannot be deleted afterwards is reported, its rows stay.
-TEST(Faults, AListingThatCannotBeDeletedIsReportedAndItsRowsStay) {
-    User u;
-    u.substitute('X', "C:\\A");
-    u.files.deleteRefused = true;
-    u.form.Form_Load();
-    EXPECT_EQ(u.boxes.reports(), Lines{report(70, "Permission denied", "GetVirtualsDriveList")});
-    EXPECT_EQ(u.view.rows.size(), 1u);
-    EXPECT_EQ(u.view.comboText, "A:") << "the free letters are refreshed all the same";
+// the Win32 tests.
+TEST(Faults, AListingThatCannotBeMadeOrDeletedIsReportedAndTheWindowStillFills) {
+    for (const bool startFails : {true, false}) {
+        User u;
+        u.substitute('X', "C:\\A");
+        u.processes.startFails = startFails;
+        u.files.deleteRefused = !startFails;
+        u.form.Form_Load();
+        EXPECT_EQ(u.boxes.reports(),
+                  Lines{startFails ? report(53, "File not found", "GetVirtualsDriveList")
+                                   : report(70, "Permission denied", "GetVirtualsDriveList")});
+        EXPECT_EQ(u.view.rows.size(), startFails ? 0u : 1u) << "the rows of a listing stay";
+        EXPECT_EQ(u.view.cbodrivesListCount(), 24) << "the free letters are still offered";
+        EXPECT_EQ(u.processes.started.size(), u.files.files.size()) << "no listing of no run";
+    }
 }
 
 // A first start under a registry that refuses every write: the question is asked, the
@@ -84,8 +73,8 @@ TEST(Faults, AListingThatCannotBeDeletedIsReportedAndItsRowsStay) {
 // refused and said so, and closing stores nothing, silently.
 TEST(Faults, ARegistryThatRefusesEveryWriteLeavesAWorkingWindowAndReportsOnlyTheCheckBox) {
     User u;
-    u.registry.putString(hkey::CurrentUser, kSettings + "main", "FirstTime", "");
-    u.registry.refusedRoots = {hkey::ClassesRoot, hkey::CurrentUser, hkey::LocalMachine};
+    u.registry.putString(HKCU, kSettings + "main", "FirstTime", "");
+    u.registry.refusedRoots = {hkey::ClassesRoot, HKCU, HKLM};
     const auto before = u.registry.snapshot();
     u.substitute('X', "C:\\A");
     u.boxes.answers = {mb::IdYes};
@@ -133,55 +122,47 @@ TEST(Faults, WithEveryLetterInUseTheLetterBoxIsEmptyAndCreateIsRefused) {
 // handler has finished (nothing runs after the unload, the letter position is kept).
 TEST(Faults, WindowEventsDuringAWaitNeitherStartASecondRunNorCloseBeforeTheRunEnds) {
     using Handler = void (frmmain::*)();
-    const struct {
-        Handler handler;
-        Lines runs;
-    } waits[] = {{&frmmain::Form_Load, {kListingRun}},
-                 {&frmmain::cmdcreate_Click, {"subst B: C:\\NEW", kListingRun}},
-                 {&frmmain::cmddelete_Click, {"subst X: /d", kListingRun}},
-                 {&frmmain::cmdRefresh_Click, {kListingRun}}};
+    const std::pair<Handler, Lines> waits[] = {
+        {&frmmain::Form_Load, {kListingRun}},
+        {&frmmain::cmdcreate_Click, {"subst B: C:\\NEW", kListingRun}},
+        {&frmmain::cmddelete_Click, {"subst X: /d", kListingRun}},
+        {&frmmain::cmdRefresh_Click, {kListingRun}}};
+    // Two that would run, then the three ways to close.
     const Handler events[] = {&frmmain::cmdRefresh_Click, &frmmain::cmdcreate_Click,
                               &frmmain::cmdexit_Click, &frmmain::mnuexit_Click,
                               &frmmain::Form_QueryUnload};
-    for (const auto& wait : waits) {
-        for (const Handler& event : events) {
-            SCOPED_TRACE("runs " + wait.runs[0] + ", event " + std::to_string(&event - &events[0]));
-            const bool closes = &event - &events[0] >= 2;
+    for (const auto& [handler, runs] : waits) {
+        for (int e = 0; e < 5; ++e) {
+            SCOPED_TRACE("runs " + runs[0] + ", event " + std::to_string(e));
             User u;
             u.substitute('X', "C:\\A");
-            u.registry.putString(hkey::CurrentUser, kVendor, "PathName", "C:\\NEW");
-            u.registry.putString(hkey::CurrentUser, kVendor, "DriveIndex", "1");
-            if (wait.handler != &frmmain::Form_Load) {
+            u.registry.putString(HKCU, kVendor, "PathName", "C:\\NEW");
+            u.registry.putString(HKCU, kVendor, "DriveIndex", "1");
+            if (handler != &frmmain::Form_Load) {
                 u.form.Form_Load();
-                u.select(1); // B:
+                u.view.setCbodrivesListIndex(1); // B:
+                u.form.cbodrives_Click();
                 u.view.selectedRow = 0;
                 u.processes.started.clear();
             }
-            bool fired = false;
-            bool unloadedDuringRun = false;
+            bool fired = false, unloadedDuringRun = false;
             u.events.onEvents = [&] {
                 unloadedDuringRun = unloadedDuringRun || u.view.unloaded;
                 if (!fired && !u.processes.started.empty()) {
                     fired = true;
-                    (u.form.*event)();
+                    (u.form.*events[e])();
                 }
             };
-            (u.form.*wait.handler)();
-            EXPECT_TRUE(fired);
-            EXPECT_EQ(u.processes.commandLines(), wait.runs);
-            EXPECT_FALSE(unloadedDuringRun);
-            EXPECT_EQ(u.view.unloaded, closes);
-            EXPECT_EQ(u.form.SelectedDrive.empty(), closes);
+            (u.form.*handler)();
+            EXPECT_TRUE(fired && !unloadedDuringRun);
+            EXPECT_EQ(u.processes.commandLines(), runs);
+            EXPECT_EQ(u.view.unloaded, e >= 2);
+            EXPECT_EQ(u.form.SelectedDrive.empty(), e >= 2);
             EXPECT_EQ(u.stored("DriveIndex"), "1");
-            EXPECT_EQ(u.boxes.shown.size(), wait.handler == &frmmain::cmddelete_Click ? 1u : 0u)
+            EXPECT_EQ(u.boxes.shown.size(), handler == &frmmain::cmddelete_Click ? 1u : 0u)
                 << "only the question";
         }
     }
-}
-
-TEST(Faults, EightBitFoldersReachSubstWhole) {
-    EXPECT_EQ(substFolderArgument("C:\\CAF\xE9 \xA4"), "\"C:\\CAF\xE9 \xA4\"");
-    EXPECT_EQ(substFolderArgument("C:\\\xFF"), "C:\\\xFF");
 }
 
 } // namespace

@@ -11,27 +11,24 @@ TEST(FolderChooser, PutsTheShortFormOfTheChosenFolderOrKeepsTheTextOnCancel) {
     // 163 characters fit the buffer of 164 with their NUL; 164 do not.
     const std::string fits = "C:\\" + std::string(160, 'A');
     const std::string tooLong = "C:\\" + std::string(161, 'A');
-    struct Case {
-        std::string chosen, shortForm, shown;
-        bool createEnabled;
-    };
-    const Case cases[] = {
-        {"", "", "C:\\OLD", false}, // cancelled
+    // The folder chosen ("": cancelled), its short form, the text shown, Create enabled.
+    const std::tuple<std::string, std::string, std::string, bool> cases[] = {
+        {"", "", "C:\\OLD", false},
         {"C:\\Program Files\\My Data", "C:\\PROGRA~1\\MYDATA~1", "C:\\PROGRA~1\\MYDATA~1", true},
         {"D:\\", "D:\\", "D:\\", true},
         {"C:\\fits", fits, fits, true},
         {"C:\\long", tooLong, "", true}, // a short form that does not fit counts as none
         {"C:\\none", "", "", true},
     };
-    for (const auto& c : cases) {
+    for (const auto& [chosen, shortForm, shown, createEnabled] : cases) {
         Rig rig;
         rig.view.path = "C:\\OLD";
         rig.view.enabledState[MainControl::cmdcreate] = true;
-        rig.shell.chosenFolder = c.chosen;
-        rig.shell.shortNames[c.chosen] = c.shortForm;
+        rig.shell.chosenFolder = chosen;
+        rig.shell.shortNames[chosen] = shortForm;
         rig.form.cmdbroswe_Click();
-        EXPECT_EQ(rig.view.path, c.shown) << c.chosen;
-        EXPECT_EQ(rig.view.enabledState[MainControl::cmdcreate], c.createEnabled) << c.chosen;
+        EXPECT_EQ(rig.view.path, shown) << chosen;
+        EXPECT_EQ(rig.view.enabledState[MainControl::cmdcreate], createEnabled) << chosen;
         EXPECT_EQ(rig.shell.liveItemLists, 0);
         EXPECT_TRUE(rig.boxes.shown.empty());
     }

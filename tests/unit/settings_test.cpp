@@ -11,29 +11,24 @@
 namespace ostrel::test {
 namespace {
 
-constexpr RegKeyHandle HKCU = hkey::CurrentUser;
-const std::string kKey = "Software\\OstrelTests\\Reg32";
-
 // What the registry layer reads and writes is shown through the About dialog, the
 // restore and the Win32 registry tests; here the one failure it reports: a registry
 // that runs out of memory in the middle of a read.
-class FailingRegistry : public FakeRegistry {
-  public:
+struct FailingRegistry : FakeRegistry {
     long queryValue(RegKeyHandle key, const std::string& name, std::uint32_t* type, char* data,
                     std::uint32_t* size) override {
-        if (data != nullptr) {
-            throw std::bad_alloc();
-        }
-        return FakeRegistry::queryValue(key, name, type, data, size);
+        return data ? throw std::bad_alloc()
+                    : FakeRegistry::queryValue(key, name, type, data, size);
     }
 };
 
 TEST(Reg32Mod, AnUnexpectedFailureIsReportedAndClosesTheKey) {
     FailingRegistry registry;
     FakeBoxes boxes;
-    Reg32Mod reg{registry, boxes};
-    registry.putString(HKCU, kKey, "Value", "x");
-    EXPECT_EQ(reg.GetString(HKCU, kKey, "Value"), std::nullopt);
+    registry.putString(hkey::CurrentUser, "Software\\OstrelTests", "Value", "x");
+    EXPECT_EQ(
+        Reg32Mod(registry, boxes).GetString(hkey::CurrentUser, "Software\\OstrelTests", "Value"),
+        std::nullopt);
     EXPECT_EQ(boxes.reports(), std::vector<std::string>{"Error 7 (Out of memory) in procedure\r\n"
                                                         "(GetString) of (Reg32Mod)."});
     EXPECT_EQ(registry.openHandles, 0);
