@@ -15,16 +15,11 @@
 
 using namespace ostrel::test;
 
-namespace {
-
-int fail(const char* message, const std::string& argument) {
-    std::printf("%s%s\n", message, argument.c_str()); // text mode writes CR LF
-    return 1;
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
+    const auto fail = [](const char* message, const std::string& argument) {
+        std::printf("%s%s\n", message, argument.c_str()); // text mode writes CR LF
+        return 1;
+    };
     if (const char* delay = std::getenv("OSTREL_SUBST_DELAY_MS")) {
         Sleep(static_cast<DWORD>(std::atoi(delay)));
     }

@@ -25,8 +25,7 @@ TEST(Line3D, IsThirtyTwipsHighWithTheShadowLineAboveAWhiteLineAcrossTheWidth) {
     CreateWindowExA(0, kLine3DClass, "", WS_CHILD | WS_VISIBLE, 0, 10, 200, 5, host, nullptr,
                     nullptr, &line);
     ShowWindow(host, SW_SHOWNOACTIVATE);
-    const std::pair<int, int> sizes[] = {{150, 40}, {333, 1}, {0, 300}, {120, 0}};
-    for (const auto& [width, asked] : sizes) {
+    for (const auto& [width, asked] : {std::pair{150, 40}, {333, 1}, {0, 300}, {120, 0}}) {
         SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(asked));
         SetWindowPos(line.window(), nullptr, 0, 0, width, asked, SWP_NOMOVE | SWP_NOZORDER);
         RECT client{};
