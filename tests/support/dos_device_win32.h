@@ -21,4 +21,13 @@ inline std::string substitutedFolder(char letter) {
     return text.rfind(kSubstPrefix, 0) == 0 ? text.substr(sizeof kSubstPrefix - 1) : std::string();
 }
 
+// Takes the letter's substitution away, as subst /d does; false when it had none.
+inline bool removeSubstitution(char letter) {
+    const std::string folder = substitutedFolder(letter);
+    const char device[3] = {letter, ':', 0};
+    return !folder.empty() &&
+           DefineDosDeviceA(DDD_REMOVE_DEFINITION | DDD_RAW_TARGET_PATH | DDD_EXACT_MATCH_ON_REMOVE,
+                            device, (kSubstPrefix + folder).c_str());
+}
+
 } // namespace ostrel::test

@@ -25,32 +25,26 @@ class ModalScript {
     ModalScript(const ModalScript&) = delete;
     ModalScript& operator=(const ModalScript&) = delete;
 
-    // How many steps have run, and the dialog they were given (null before the first).
-    std::size_t ran() const { return next_; }
+    // Whether every step ran and the dialog then closed without being sent WM_CLOSE.
+    bool finished() const { return next_ == steps_.size() && overdue_ <= 20; }
+    // The dialog the steps were given, or null.
     HWND dialog() const { return dialog_; }
 
   private:
-    // The visible dialog that the owner owns, or null.
-    HWND find() const {
-        HWND dialog = nullptr;
-        while ((dialog = FindWindowExA(nullptr, dialog, "#32770", nullptr)) != nullptr) {
-            if (IsWindowVisible(dialog) && GetWindow(dialog, GW_OWNER) == owner_) {
-                return dialog;
-            }
-        }
-        return nullptr;
-    }
     static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
         ModalScript* script = current_;
-        const HWND dialog = script != nullptr ? script->find() : nullptr;
-        if (dialog == nullptr) {
-            return;
-        }
-        script->dialog_ = dialog;
-        if (script->next_ < script->steps_.size()) {
-            script->steps_[script->next_++](dialog);
-        } else if (++script->overdue_ > 20) {
-            PostMessageA(dialog, WM_CLOSE, 0, 0);
+        HWND dialog = nullptr;
+        while (script != nullptr &&
+               (dialog = FindWindowExA(nullptr, dialog, "#32770", nullptr)) != nullptr) {
+            if (IsWindowVisible(dialog) && GetWindow(dialog, GW_OWNER) == script->owner_) {
+                script->dialog_ = dialog;
+                if (script->next_ < script->steps_.size()) {
+                    script->steps_[script->next_++](dialog);
+                } else if (++script->overdue_ > 20) {
+                    PostMessageA(dialog, WM_CLOSE, 0, 0);
+                }
+                return;
+            }
         }
     }
 

@@ -1,6 +1,5 @@
-// Test equipment for the Win32 tests: Wine's real processes, event pump, files and
-// drive mask wired into a Platform beside fakes for the rest, and a scratch folder that
-// takes the drive substitutions onto it along when it goes.
+// Test equipment for the Win32 tests: a scratch folder that takes the drive
+// substitutions onto it along when it goes, and the main form on Wine's real services.
 #pragma once
 
 #include <windows.h>
@@ -16,18 +15,6 @@
 
 namespace ostrel::test {
 
-template <class RealProcesses = Win32Processes> struct RealPlatform {
-    RealProcesses processes;
-    Win32EventPump events;
-    Win32FileSystem files;
-    Win32DriveMask drives;
-    FakeBoxes boxes;
-    FakeProgram program;
-    FakeRegistry registry;
-    FakeShell shell;
-    Platform platform{processes, events, files, drives, boxes, program, registry, shell};
-};
-
 // Sets an environment variable for the length of a test, then puts the old value back.
 struct ScopedVariable {
     const char* name;
@@ -41,41 +28,56 @@ struct ScopedVariable {
 
 // A folder under C:\ with subfolders made on request. When it goes, so do the drive
 // substitutions onto it (whatever a failed test left behind) and the folders.
-class ScratchFolder {
-  public:
-    explicit ScratchFolder(std::string path) : path_(std::move(path)) {
-        CreateDirectoryA(path_.c_str(), nullptr);
+struct ScratchFolder {
+    const std::string path;
+    std::vector<std::string> made;
+
+    explicit ScratchFolder(std::string folder) : path(std::move(folder)) {
+        CreateDirectoryA(path.c_str(), nullptr);
     }
     ~ScratchFolder() {
         for (char letter = 'A'; letter <= 'Z'; ++letter) {
-            const std::string folder = substitutedFolder(letter);
-            const std::string target = kSubstPrefix + folder;
-            const char device[3] = {letter, ':', 0};
-            if (folder.find(path_) != std::string::npos) {
-                DefineDosDeviceA(DDD_REMOVE_DEFINITION | DDD_RAW_TARGET_PATH |
-                                     DDD_EXACT_MATCH_ON_REMOVE,
-                                 device, target.c_str());
+            if (substitutedFolder(letter).find(path) != std::string::npos) {
+                removeSubstitution(letter);
             }
         }
-        for (auto made = made_.rbegin(); made != made_.rend(); ++made) {
-            RemoveDirectoryA(made->c_str());
+        for (auto folder = made.rbegin(); folder != made.rend(); ++folder) {
+            RemoveDirectoryA(folder->c_str());
         }
-        RemoveDirectoryA(path_.c_str());
+        RemoveDirectoryA(path.c_str());
     }
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
 
-    const std::string& path() const { return path_; }
     // Makes the subfolder and gives its path.
     std::string folder(const std::string& name) {
-        made_.push_back(path_ + "\\" + name);
-        CreateDirectoryA(made_.back().c_str(), nullptr);
-        return made_.back();
+        made.push_back(path + "\\" + name);
+        CreateDirectoryA(made.back().c_str(), nullptr);
+        return made.back();
     }
+};
 
-  private:
-    std::string path_;
-    std::vector<std::string> made_;
+// The main form on Wine's real processes, event pump, files and drive mask, with fakes
+// for the rest, in the drive root C:\ and with a scratch folder as its own.
+template <class RealProcesses = Win32Processes> struct RealForm {
+    ScratchFolder scratch;
+    RealProcesses processes;
+    Win32EventPump events;
+    Win32FileSystem files;
+    Win32DriveMask drives;
+    FakeBoxes boxes;
+    FakeProgram program;
+    FakeRegistry registry;
+    FakeShell shell;
+    Platform platform{processes, events, files, drives, boxes, program, registry, shell};
+    FakeView view;
+    frmmain form{platform, view};
+
+    explicit RealForm(std::string folder) : scratch(std::move(folder)) {
+        form.AbsRoot = "C:\\";
+        form.AbsPath = scratch.path + "\\";
+    }
+    ~RealForm() { SetCurrentDirectoryA("C:\\"); } // out of the scratch folder
 };
 
 } // namespace ostrel::test

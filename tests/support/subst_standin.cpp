@@ -13,84 +13,50 @@
 
 #include "dos_device_win32.h"
 
-namespace {
-
-using ostrel::test::kSubstPrefix;
-using ostrel::test::substitutedFolder;
-
-// ANSI text in the OEM code page, as subst writes into a file.
-std::string oem(const std::string& ansi) {
-    std::wstring wide(ansi.size(), L'\0');
-    wide.resize(static_cast<std::size_t>(
-        MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(),
-                            static_cast<int>(wide.size()))));
-    std::string text(wide.size() * 2, '\0');
-    text.resize(static_cast<std::size_t>(
-        WideCharToMultiByte(CP_OEMCP, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
-                            static_cast<int>(text.size()), nullptr, nullptr)));
-    return text;
-}
-
-bool isDriveArgument(const std::string& arg) {
-    return arg.size() == 2 && std::isalpha(static_cast<unsigned char>(arg[0])) && arg[1] == ':';
-}
-
-int fail(const char* message, const std::string& argument) {
-    std::printf("%s%s\n", message, argument.c_str()); // text mode writes CR LF
-    return 1;
-}
-
-} // namespace
+using namespace ostrel::test;
 
 int main(int argc, char** argv) {
+    const auto fail = [](const char* message, const std::string& argument) {
+        std::printf("%s%s\n", message, argument.c_str()); // text mode writes CR LF
+        return 1;
+    };
     if (const char* delay = std::getenv("OSTREL_SUBST_DELAY_MS")) {
         Sleep(static_cast<DWORD>(std::atoi(delay)));
     }
     if (argc == 1) {
         for (char letter = 'A'; letter <= 'Z'; ++letter) {
-            const std::string folder = substitutedFolder(letter);
+            std::string folder = substitutedFolder(letter);
+            CharToOemBuffA(folder.data(), folder.data(), static_cast<DWORD>(folder.size()));
             if (!folder.empty()) {
-                std::printf("%c:\\: => %s\n", letter, oem(folder).c_str());
+                std::printf("%c:\\: => %s\n", letter, folder.c_str());
             }
         }
         return 0;
     }
     if (argc != 3) {
-        return fail("Incorrect number of parameters - ", argc > 3 ? argv[3] : argv[1]);
+        return fail("Incorrect number of parameters - ", argv[argc > 3 ? 3 : 1]);
     }
-    std::string drive = argv[1];
-    const std::string target = argv[2];
-    if (!isDriveArgument(drive)) {
-        return fail("Invalid parameter - ", drive);
+    const std::string argument = argv[1], target = argv[2];
+    const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(argument[0])));
+    const std::string drive{letter, ':'};
+    if (argument.size() != 2 || argument[1] != ':' || letter < 'A' || letter > 'Z') {
+        return fail("Invalid parameter - ", argument);
     }
-    drive[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(drive[0])));
     if (target == "/d" || target == "/D") {
-        if (substitutedFolder(drive[0]).empty()) {
-            return fail("Invalid parameter - ", drive);
-        }
-        const std::string folder = std::string(kSubstPrefix) + substitutedFolder(drive[0]);
-        if (!DefineDosDeviceA(DDD_REMOVE_DEFINITION | DDD_RAW_TARGET_PATH |
-                                  DDD_EXACT_MATCH_ON_REMOVE,
-                              drive.c_str(), folder.c_str())) {
-            return fail("Invalid parameter - ", drive);
-        }
-        return 0;
+        return removeSubstitution(letter) ? 0 : fail("Invalid parameter - ", drive);
     }
-    if (GetLogicalDrives() & (1u << (drive[0] - 'A'))) {
+    if (GetLogicalDrives() & (1u << (letter - 'A'))) {
         return fail("Drive already SUBSTed", "");
     }
-    char full[MAX_PATH];
+    char full[MAX_PATH] = {};
     const DWORD length = GetFullPathNameA(target.c_str(), sizeof full, full, nullptr);
-    const DWORD attributes = length ? GetFileAttributesA(full) : INVALID_FILE_ATTRIBUTES;
-    if (length == 0 || length >= sizeof full || attributes == INVALID_FILE_ATTRIBUTES ||
-        !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        return fail("Path not found - ", target);
-    }
+    const DWORD attributes = length < sizeof full ? GetFileAttributesA(full) : 0;
     std::string folder = full;
     if (folder.size() > 3 && folder.back() == '\\') {
         folder.pop_back();
     }
-    if (!DefineDosDeviceA(0, drive.c_str(), folder.c_str())) {
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY) ||
+        !DefineDosDeviceA(0, drive.c_str(), folder.c_str())) {
         return fail("Path not found - ", target);
     }
     return 0;

@@ -11,40 +11,36 @@
 namespace ostrel::test {
 namespace {
 
-const std::string kPrompt = "Please select the path you want for you Virtual Drive:";
-
 struct RealChooser : ::testing::Test {
     Win32Shell shell;
     FakeBoxes boxes;
     ScratchFolder base{"C:\\ostrel-chooser-test"};
     const std::string blanks = base.folder("Folder With Blanks");
-    HWND owner = CreateWindowExA(0, "STATIC", "Ostrel", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
-                                 500, 400, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 
-    void TearDown() override {
-        DestroyWindow(owner);
-        EXPECT_TRUE(boxes.shown.empty());
-    }
-    std::string browse(std::vector<std::function<void(HWND)>> steps) {
-        ModalScript script(owner, std::move(steps));
-        return BrowseForFolder(shell, reinterpret_cast<std::uintptr_t>(owner), kPrompt);
-    }
+    void TearDown() override { EXPECT_TRUE(boxes.shown.empty()); }
 };
 
 TEST_F(RealChooser, TheBrowserShowsThePromptAndGivesTheChosenFolderOrNothing) {
-    bool prompted = false;
-    const auto look = [&](HWND browser) {
-        prompted = FindWindowExA(browser, nullptr, "Static", kPrompt.c_str()) != nullptr;
+    const std::string prompt = "Please select the path you want for you Virtual Drive:";
+    const HWND owner = CreateWindowExA(0, "STATIC", "Ostrel", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10,
+                                       10, 500, 400, nullptr, nullptr, nullptr, nullptr);
+    const auto browse = [&](std::vector<std::function<void(HWND)>> steps) {
+        ModalScript script(owner, std::move(steps));
+        return BrowseForFolder(shell, reinterpret_cast<std::uintptr_t>(owner), prompt);
     };
+    bool prompted = false;
     // Chosen over a few ticks, as a busy machine may still be filling the browser's tree.
     const auto select = [&](HWND browser) {
+        prompted = prompted || FindWindowExA(browser, nullptr, "Static", prompt.c_str()) != nullptr;
         SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(blanks.c_str()));
     };
-    const auto ok = [](HWND browser) { PostMessageA(browser, WM_COMMAND, IDOK, 0); };
-    const std::string chosen = browse({look, select, select, select, select, ok});
+    const auto press = [](WPARAM id) {
+        return [id](HWND browser) { PostMessageA(browser, WM_COMMAND, id, 0); };
+    };
+    EXPECT_EQ(browse({select, select, select, select, press(IDOK)}), blanks);
     EXPECT_TRUE(prompted);
-    EXPECT_EQ(chosen, blanks);
-    EXPECT_EQ(browse({[](HWND browser) { PostMessageA(browser, WM_COMMAND, IDCANCEL, 0); }}), "");
+    EXPECT_EQ(browse({press(IDCANCEL)}), "");
+    DestroyWindow(owner);
 }
 
 TEST_F(RealChooser, ShortPathsHaveNoBlanksAndNameTheSameFolder) {
@@ -54,12 +50,12 @@ TEST_F(RealChooser, ShortPathsHaveNoBlanksAndNameTheSameFolder) {
     ASSERT_NE(GetLongPathNameA(shortPath.c_str(), full, MAX_PATH), 0u) << shortPath;
     EXPECT_STRCASEEQ(full, blanks.c_str());
     EXPECT_EQ(GetShortPath(shell, boxes, "C:\\"), "C:\\");
-    EXPECT_EQ(GetShortPath(shell, boxes, base.path() + "\\Missing Folder"), "");
+    EXPECT_EQ(GetShortPath(shell, boxes, base.path + "\\Missing Folder"), "");
 }
 
 TEST_F(RealChooser, ProgramsStartWithoutBeingWaitedFor) {
     EXPECT_TRUE(shell.startProgram("cmd.exe /c exit 0", SW_HIDE));
-    EXPECT_FALSE(shell.startProgram(base.path() + "\\NoSuchProgram.exe", SW_SHOWNORMAL));
+    EXPECT_FALSE(shell.startProgram(base.path + "\\NoSuchProgram.exe", SW_SHOWNORMAL));
 }
 
 } // namespace

@@ -15,16 +15,14 @@
 namespace ostrel::test {
 namespace {
 
-const std::string kTests = "Software\\OstrelTests";
-const std::string kKey = kTests + "\\Registry";
+const std::string kKey = "Software\\OstrelTests";
 const std::string kSettings = "Software\\VB and VBA Program Settings\\OstrelTests";
 
 bool keyExists(const std::string& path) {
     HKEY key = nullptr;
-    const bool exists =
-        RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
+    const LSTATUS opened = RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key);
     RegCloseKey(key);
-    return exists;
+    return opened == ERROR_SUCCESS;
 }
 
 // A value as another program stores it, byte for byte.
@@ -54,10 +52,10 @@ struct RealRegistry : ::testing::Test {
     FakeBoxes boxes;
     Reg32Mod reg{registry, boxes};
 
-    void SetUp() override { RegDeleteTreeA(HKEY_CURRENT_USER, kTests.c_str()); }
+    void SetUp() override { RegDeleteTreeA(HKEY_CURRENT_USER, kKey.c_str()); }
     void TearDown() override {
         EXPECT_TRUE(boxes.shown.empty());
-        RegDeleteTreeA(HKEY_CURRENT_USER, kTests.c_str());
+        RegDeleteTreeA(HKEY_CURRENT_USER, kKey.c_str());
         RegDeleteTreeA(HKEY_CURRENT_USER, kSettings.c_str());
     }
 };
