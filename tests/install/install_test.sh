@@ -16,7 +16,7 @@ new=$(cd build/dist && ls Ostrel-*-x64.msi)
 version=${new#Ostrel-}
 version=${version%-x64.msi}
 
-# The project's Wine settings (the subst stand-in included), in a prefix made afresh.
+# The project's Wine settings, in a prefix made afresh with the subst stand-in in place.
 . scripts/wine-env.sh build/mingw
 export WINEPREFIX="$ostrel_root/build/install/wineprefix"
 rm -rf "$WINEPREFIX"
@@ -24,6 +24,7 @@ mkdir -p "$WINEPREFIX"
 echo "== Install test: a fresh Wine prefix in $WINEPREFIX"
 wineboot -i >/dev/null 2>&1 || true
 wineserver -w
+cp "$ostrel_standin" "$WINEPREFIX/drive_c/windows/system32/subst.exe"
 wineserver -p </dev/null >/dev/null 2>&1
 trap 'wineserver -k || true' EXIT
 
