@@ -7,6 +7,7 @@
 #include "settings/integration.h"
 #include "settings/reg32mod.h"
 #include "settings/settings_store.h"
+#include "support/error_report.h"
 #include "support/fakes.h"
 
 namespace ostrel::test {
@@ -67,19 +68,27 @@ TEST_F(Restore, CountSaysHowManyEntriesAndOverflowsBeyondSixteenBits) {
 }
 
 TEST_F(Restore, UsableEntriesRunInOrderAndEachUnusableOneOrGapIsReportedOnce) {
-    restore("14",
-            {"X:\\=>C:\\My Data", "", "", "X:\\C:\\A", "1:\\=>C:\\A", "X=>C:\\A", "X:\\=>C:\\100%",
-             "X:\\=>C:\\\"A\"", "X:\\=>C:\\A\r\nB", "", "Y:\\=> C:\\R&D (old)",
-             "Z:\\=>C:\\Plain=>C:\\Other", "", "", "Q:\\=>C:\\BEYOND"});
+    // An entry whose run cannot be started is reported and the next one follows.
+    rig.processes.behaviour = [](const std::string& line) -> std::uint32_t {
+        if (line.find("UNSTARTABLE") != std::string::npos) {
+            raise(err::PathFileAccess);
+        }
+        return 0;
+    };
+    restore("15",
+            {"W:\\=>C:\\UNSTARTABLE", "X:\\=>C:\\My Data", "", "", "X:\\C:\\A", "1:\\=>C:\\A",
+             "X=>C:\\A", "X:\\=>C:\\100%", "X:\\=>C:\\\"A\"", "X:\\=>C:\\A\r\nB", "",
+             "Y:\\=> C:\\R&D (old)", "Z:\\=>C:\\Plain=>C:\\Other", "", "", "Q:\\=>C:\\BEYOND"});
     // Folders untrimmed, quoted where they must be; a third piece is ignored, and so is
     // an entry numbered above "Count".
-    EXPECT_EQ(
-        rig.processes.commandLines(),
-        (Lines{"subst X: \"C:\\My Data\"", "subst Y:  \"C:\\R&D (old)\"", "subst Z: C:\\Plain"}));
+    EXPECT_EQ(rig.processes.commandLines(),
+              (Lines{"subst W: C:\\UNSTARTABLE", "subst X: \"C:\\My Data\"",
+                     "subst Y:  \"C:\\R&D (old)\"", "subst Z: C:\\Plain"}));
     EXPECT_EQ(rig.files.cwdHistory, Lines{"C:\\"});
-    // Error 9 once for each gap (2-3, 10, 13-14) and for 4 (no "=>"); error 5 for 5 to 9.
-    EXPECT_EQ(rig.boxes.reports(), (Lines{kGap, kGap, kBadEntry, kBadEntry, kBadEntry, kBadEntry,
-                                          kBadEntry, kGap, kGap}));
+    // Error 9 once for each gap (3-4, 11, 14-15) and for 5 (no "=>"); error 5 for 6 to 10.
+    EXPECT_EQ(rig.boxes.reports(),
+              (Lines{report("75 (Path/File access error)", "SetUpVDrives"), kGap, kGap, kBadEntry,
+                     kBadEntry, kBadEntry, kBadEntry, kBadEntry, kGap, kGap}));
     EXPECT_EQ(rig.processes.openHandles + rig.registry.openHandles, 0);
 }
 
