@@ -132,13 +132,15 @@ TEST_F(Ostrel, AddModeTakesTheFolderCreateMakesTheDriveAndDeleteRemovesIt) {
 }
 
 TEST_F(Ostrel, RestoreModeRecreatesTheSavedDrivesWithoutAWindow) {
-    const std::string letter = freeLetter('Q');
-    writeString(kSettings + "\\Config", "Drives1", letter + "\\=>" + folder("saved"));
-    writeString(kSettings + "\\Config", "Count", "1");
+    const std::string x = freeLetter('Q'), y = freeLetter(static_cast<char>(x[0] + 1));
+    writeString(kSettings + "\\Config", "Drives1", x + "\\=>" + folder("first"));
+    writeString(kSettings + "\\Config", "Drives2", y + "\\=>" + folder("second"));
+    writeString(kSettings + "\\Config", "Count", "2");
     const OstrelProcess ostrel("-r");
     EXPECT_EQ(ostrel.waitForWindow("Ostrel"), nullptr);
     EXPECT_TRUE(ostrel.waitForExit());
-    EXPECT_EQ(substitutedFolder(letter), upper(kBase + "\\saved"));
+    EXPECT_EQ(substitutedFolder(x), upper(kBase + "\\first"));
+    EXPECT_EQ(substitutedFolder(y), upper(kBase + "\\second"));
 }
 
 // Alt+X leaves through Exit, which keeps the window's place for the next start.
