@@ -39,7 +39,8 @@ TEST(Layout, StoredNumbersTakeTheLeadingNumberRoundedToEvenWithinTheirRange) {
         {"", 0},       {"abc", 0},       {"2", 2},           {" 12 drives", 12},
         {"2.5", 2},    {"3.5", 4},       {"-2.5", -2},       {"0.5", 0},
         {"1e3", 1000}, {"32767", 32767}, {"-32768", -32768}, {"32767.4", 32767},
-        {"&h1A", 26},  {"&hFFFF", -1},   {"&o17", 15}};
+        {"&h1A", 26},  {"&hFFFF", -1},   {"&o17", 15},       {"1d2", 100},
+        {"2x3", 2},    {"1e", 1},        {"1e+2", 100},      {"250E-2", 2}};
     for (const auto& [text, value] : whole) {
         EXPECT_EQ(layout::storedWholeNumber(text), value) << text;
     }
@@ -53,7 +54,8 @@ TEST(Layout, StoredNumbersTakeTheLeadingNumberRoundedToEvenWithinTheirRange) {
     }
     // A letter position that is no 16-bit number counts as absent ({}).
     const std::pair<const char*, std::optional<int>> index[] = {
-        {"", {}}, {"first", {}}, {"40000", {}}, {"-1", -1}, {"2.5", 2}, {"3.5", 4}};
+        {"", {}},   {"first", {}}, {"40000", {}}, {"-1", -1},
+        {"2.5", 2}, {"3.5", 4},    {"12x", {}},   {"1e", {}}};
     for (const auto& [text, value] : index) {
         EXPECT_EQ(layout::storedDriveIndex(text), value) << text;
     }
