@@ -108,6 +108,15 @@ class FakeRegistry : public RawRegistry {
                              const std::string& name) const {
         return get(keyId(root, path), name);
     }
+    // A text value up to its first NUL; nothing when it is absent or no text.
+    std::optional<std::string> text(RegKeyHandle root, const std::string& path,
+                                    const std::string& name) const {
+        const auto value = get(root, path, name);
+        if (!value || value->type != regtype::Sz) {
+            return std::nullopt;
+        }
+        return value->bytes.substr(0, value->bytes.find('\0'));
+    }
     bool keyExists(RegKeyHandle root, const std::string& path) const {
         return keys_.count(keyId(root, path)) != 0;
     }

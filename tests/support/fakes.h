@@ -1,9 +1,12 @@
 // Fakes of the platform seams and of the main window's view, for unit tests.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,21 +17,34 @@
 #include "platform/process.h"
 #include "platform/program_info.h"
 #include "platform/shell.h"
+#include "support/error_report.h"
 #include "support/fake_registry.h"
 
 namespace ostrel::test {
 
+// Where the program keeps its state (under HKEY_CURRENT_USER) and its start-up entry.
+inline const std::string kSettings = "Software\\VB and VBA Program Settings\\Ostrel\\";
+inline const std::string kConfig = kSettings + "Config";
+inline const std::string kVendor = "Software\\Brenmoor Software\\Ostrel\\Main";
+inline const std::string kRun = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+using Lines = std::vector<std::string>;
+using Text = std::optional<std::string>;
+
+// The main window's report of an error ("76 (Path not found)") in a procedure.
+inline std::string report(const std::string& error, const std::string& procedure) {
+    return "Error " + error + " in procedure\r\n(" + procedure + ") of (frmmain).";
+}
+
+// The system folder's cmd.exe running its subst.exe, as every subst run starts.
+inline const std::string kSubstRun =
+    "\"C:\\WINDOWS\\system32\\cmd.exe\" /cC:\\WINDOWS\\system32\\subst.exe";
+inline const std::string kListingRun = "subst > C:\\Temp\\OST1.TMP";
+
 // Runs that "start" finish after a number of polls with the exit code that the
 // test's behaviour returns; the behaviour runs when the process is started.
-class FakeOpenedProcess;
-
 class FakeProcesses : public Processes {
   public:
-    struct Started {
-        std::string program, commandLine;
-        int showWindow;
-    };
-    std::vector<Started> started;
+    std::vector<std::string> started; // command lines
     // Side effects and exit code of a run, given its command line.
     std::function<std::uint32_t(const std::string&)> behaviour = [](const std::string&) {
         return 0u;
@@ -39,21 +55,53 @@ class FakeProcesses : public Processes {
     std::string comspec = "C:\\WINDOWS\\system32\\cmd.exe";
     int polls = 0, sleeps = 0, openHandles = 0;
 
-    int start(const std::string& program, const std::string& commandLine, int showWindow) override;
-    std::unique_ptr<OpenedProcess> open(int processId) override;
-    std::string environment(const std::string& name) override;
-    // The command lines started, the system folder's cmd.exe running its subst.exe
-    // shortened to "subst" (a subst run with " X: C:\DATA" gives "subst X: C:\DATA").
-    std::vector<std::string> commandLines() const;
+    int start(const std::string&, const std::string& commandLine, int) override {
+        if (startFails) {
+            raise(err::FileNotFound);
+        }
+        started.push_back(commandLine);
+        runs_[nextPid_] = {behaviour(commandLine), pollsWhileRunning};
+        return nextPid_++;
+    }
+    std::unique_ptr<OpenedProcess> open(int processId) override {
+        if (openFails) {
+            raise(err::InvalidCall);
+        }
+        return std::make_unique<Opened>(*this, processId);
+    }
+    std::string environment(const std::string& name) override {
+        return name == "ComSpec" ? comspec : std::string();
+    }
+    // The command lines started, a subst run shortened to "subst" and its arguments.
+    Lines commandLines() const {
+        Lines lines;
+        for (const auto& line : started) {
+            const bool subst = line.rfind(kSubstRun, 0) == 0;
+            lines.push_back(subst ? "subst" + line.substr(kSubstRun.size()) : line);
+        }
+        return lines;
+    }
 
   private:
-    struct Run {
-        std::uint32_t exitCode;
-        int pollsLeft;
+    struct Opened : OpenedProcess {
+        FakeProcesses& owner;
+        int pid;
+        Opened(FakeProcesses& processes, int id) : owner(processes), pid(id) {
+            ++owner.openHandles;
+        }
+        ~Opened() override { --owner.openHandles; }
+        bool exitCode(std::uint32_t& code) override {
+            ++owner.polls;
+            const auto run = owner.runs_.find(pid);
+            if (run != owner.runs_.end()) {
+                code = run->second.second-- > 0 ? kStillActive : run->second.first;
+            }
+            return run != owner.runs_.end();
+        }
+        void sleepUntilExitOrInput() override { ++owner.sleeps; }
     };
-    std::map<int, Run> runs_;
+    std::map<int, std::pair<std::uint32_t, int>> runs_; // exit code, polls left
     int nextPid_ = 100;
-    friend class FakeOpenedProcess;
 };
 
 class FakeEvents : public EventPump {
@@ -82,17 +130,57 @@ class FakeFiles : public FileSystem {
     std::vector<std::string> cwdHistory;
     bool deleteRefused = false;
 
-    void setCurrentDirectory(const std::string& path) override;
-    std::string currentDirectoryOfDrive(char letter) override;
-    std::string readFile(const std::string& path) override;
-    void deleteFile(const std::string& path) override;
-    bool fileExists(const std::string& path) override;
-    std::string newTempFile(const std::string& folder) override;
-    std::string tempFolder() override { return temp; }
     std::string system = "C:\\WINDOWS\\system32\\";
+
+    void setCurrentDirectory(const std::string& path) override {
+        const std::string folder = path.empty() || path.back() != '\\' ? path + '\\' : path;
+        if (!has(folders, folder)) {
+            raise(err::PathNotFound);
+        }
+        cwdHistory.push_back(cwd = folder);
+    }
+    std::string currentDirectoryOfDrive(char letter) override {
+        return letter + std::string(":\\TOOLS");
+    }
+    std::string readFile(const std::string& path) override {
+        if (!files.count(resolve(path))) {
+            raise(err::FileNotFound);
+        }
+        return files[resolve(path)];
+    }
+    void deleteFile(const std::string& path) override {
+        if (!files.count(resolve(path)) || deleteRefused) {
+            raise(deleteRefused ? err::PermissionDenied : err::FileNotFound);
+        }
+        files.erase(resolve(path));
+    }
+    bool fileExists(const std::string& path) override {
+        return files.count(resolve(path)) != 0 || has(programs, path);
+    }
+    std::string newTempFile(const std::string& folder) override {
+        if (!has(folders, folder)) {
+            raise(err::PathNotFound, folder);
+        }
+        for (int n = 1;; ++n) {
+            if (files.emplace(folder + "OST" + std::to_string(n) + ".TMP", "").second) {
+                return folder + "OST" + std::to_string(n) + ".TMP";
+            }
+        }
+    }
+    std::string tempFolder() override { return temp; }
     std::string systemFolder() override { return system; }
-    std::string consoleToAnsi(const std::string& text) override;
-    std::string resolve(const std::string& path) const;
+    // OEM 850's "\x82" (e acute) becomes ANSI's 0xE9; enough to see that decoding happens.
+    std::string consoleToAnsi(const std::string& text) override {
+        std::string out = text;
+        std::replace(out.begin(), out.end(), '\x82', '\xE9');
+        return out;
+    }
+    std::string resolve(const std::string& path) const {
+        return path.size() >= 2 && path[1] == ':' ? path : cwd + path;
+    }
+    static bool has(const Lines& list, const std::string& item) {
+        return std::find(list.begin(), list.end(), item) != list.end();
+    }
 };
 
 class FakeDrives : public DriveMask {
@@ -110,9 +198,25 @@ class FakeBoxes : public MessageBoxes {
     };
     std::vector<Shown> shown;
     std::vector<int> answers; // taken in order; IdOk/IdYes when none are left
-    int show(const std::string& text, unsigned flags, const std::string& title) override;
+    int show(const std::string& text, unsigned flags, const std::string& title) override {
+        shown.push_back({text, flags, title});
+        const int answer =
+            answers.empty() ? (flags & mb::YesNo) ? mb::IdYes : mb::IdOk : answers[0];
+        if (!answers.empty()) {
+            answers.erase(answers.begin());
+        }
+        return answer;
+    }
     // The texts of the procedure error reports shown so far.
-    std::vector<std::string> reports() const;
+    Lines reports() const {
+        Lines texts;
+        for (const auto& box : shown) {
+            if (box.flags == mb::Critical && box.text.rfind("Error ", 0) == 0) {
+                texts.push_back(box.text);
+            }
+        }
+        return texts;
+    }
 };
 
 class FakeProgram : public ProgramInfo {
@@ -157,7 +261,13 @@ class FakeView : public MainView {
     void cbodrivesAddItem(const std::string& text) override { comboItems.push_back(text); }
     int cbodrivesListCount() override { return static_cast<int>(comboItems.size()); }
     int cbodrivesListIndex() override { return comboIndex; }
-    void setCbodrivesListIndex(int index) override;
+    void setCbodrivesListIndex(int index) override {
+        if (index < -1 || index >= cbodrivesListCount()) {
+            raise(err::InvalidPropertyValue);
+        }
+        comboIndex = index;
+        comboText = index >= 0 ? comboItems[index] : std::string();
+    }
     std::string cbodrivesText() override { return comboText; }
     void setCbodrivesText(const std::string& text) override { comboText = text; }
     std::string txtPathNameText() override { return path; }
@@ -217,12 +327,45 @@ class FakeShell : public Shell {
     std::vector<std::string> startedPrograms;
     bool startFails = false;
 
-    std::unique_ptr<ItemList> browseForFolder(const BrowseRequest& request) override;
-    bool pathFromIdList(const ItemList* items, char* buffer) override;
-    unsigned long shortPathName(const std::string& path, char* buffer, unsigned long size) override;
-    void shellExecute(std::uintptr_t owner, const std::string& operation, const std::string& file,
-                      const char* parameters, const std::string& directory, int show) override;
-    bool startProgram(const std::string& commandLine, int show) override;
+    std::unique_ptr<ItemList> browseForFolder(const BrowseRequest&) override {
+        return chosenFolder.empty() ? nullptr : std::make_unique<Chosen>(*this, chosenFolder);
+    }
+    bool pathFromIdList(const ItemList* items, char* buffer) override {
+        const auto* chosen = dynamic_cast<const Chosen*>(items);
+        if (chosen != nullptr) {
+            std::memcpy(buffer, chosen->path.c_str(), chosen->path.size() + 1);
+        }
+        return chosen != nullptr;
+    }
+    unsigned long shortPathName(const std::string& path, char* buffer,
+                                unsigned long size) override {
+        const std::string form = shortNames.count(path) ? shortNames[path] : path;
+        if (form.size() + 1 > size) {
+            return static_cast<unsigned long>(form.size() + 1);
+        }
+        std::memcpy(buffer, form.c_str(), form.size() + 1);
+        return static_cast<unsigned long>(form.size());
+    }
+    void shellExecute(std::uintptr_t owner, const std::string&, const std::string& file,
+                      const char*, const std::string&, int) override {
+        executed.push_back({owner, file});
+    }
+    bool startProgram(const std::string& commandLine, int) override {
+        if (!startFails) {
+            startedPrograms.push_back(commandLine);
+        }
+        return !startFails;
+    }
+
+  private:
+    struct Chosen : ItemList {
+        FakeShell& shell;
+        std::string path;
+        Chosen(FakeShell& owner, std::string folder) : shell(owner), path(std::move(folder)) {
+            ++shell.liveItemLists;
+        }
+        ~Chosen() override { --shell.liveItemLists; }
+    };
 };
 
 // Everything a frmmain needs, wired together, with a fake subst that keeps a table of
@@ -246,11 +389,52 @@ struct Rig {
     // Exit code for create and delete runs when nonzero.
     std::uint32_t failRuns = 0;
 
-    Rig();
+    // The fake subst: "> file" writes the listing, " X: /d" deletes, " X: folder" creates;
+    // a run that cannot do what it is asked exits with 1.
+    Rig() {
+        processes.behaviour = [this](const std::string& line) -> std::uint32_t {
+            const std::string args =
+                line.rfind(kSubstRun, 0) == 0 ? line.substr(kSubstRun.size()) : "";
+            if (args.rfind(" > ", 0) == 0) {
+                std::string listing;
+                for (const auto& [letter, folder] : substitutions) {
+                    listing += letter + (":\\: => " + folder) + "\r\n";
+                }
+                files.files[files.resolve(args.substr(3))] = listing;
+                return 0;
+            }
+            const char letter = args.size() > 4 && args[2] == ':' ? args[1] : '\0';
+            const bool remove = args.substr(std::min<std::size_t>(4, args.size())) == "/d";
+            if (failRuns || !letter ||
+                (remove ? !substitutions.erase(letter) : drives.mask >> (letter - 'A') & 1)) {
+                return failRuns ? failRuns : 1;
+            }
+            drives.mask &= ~(1u << (letter - 'A'));
+            if (!remove) {
+                substitute(letter, args.substr(4));
+            }
+            return 0;
+        };
+    }
     // Sets AbsRoot and AbsPath as start-up does.
-    void loaded();
+    void loaded() {
+        form.AbsRoot = "C:\\";
+        form.AbsPath = "C:\\TOOLS\\";
+    }
     // Adds a substitution as if made earlier.
-    void substitute(char letter, const std::string& folder);
+    void substitute(char letter, const std::string& folder) {
+        substitutions[letter] = folder;
+        drives.mask |= 1u << (letter - 'A');
+    }
+    // Stores a text under HKEY_CURRENT_USER, unless there is none; reads one back.
+    void save(const std::string& path, const std::string& name, const Text& text) {
+        if (text) {
+            registry.putString(hkey::CurrentUser, path, name, *text);
+        }
+    }
+    Text saved(const std::string& path, const std::string& name) const {
+        return registry.text(hkey::CurrentUser, path, name);
+    }
 };
 
 } // namespace ostrel::test

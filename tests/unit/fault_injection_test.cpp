@@ -1,8 +1,7 @@
-// Faults injected through the seams: a missing interpreter, a listing that cannot be
-// deleted, a registry that refuses every write, no free letter, window events during a
-// wait. Each ends in a clear message or the documented result, never a
-// crash, and leaves the user's saved drive set alone. The Win32 tests make the temporary
-// folder and listing faults for real.
+// Faults injected through the seams: a registry that refuses every write, no free
+// letter, window events during a wait. Each ends in a clear message or the documented
+// result, never a crash, and leaves the user's saved drive set alone. The listing's faults
+// are the drive engine's tests'.
 #include <gtest/gtest.h>
 
 #include "drives/command_runner.h"
@@ -12,17 +11,6 @@ namespace ostrel::test {
 namespace {
 
 constexpr RegKeyHandle HKCU = hkey::CurrentUser, HKLM = hkey::LocalMachine;
-const std::string kSettings = "Software\\VB and VBA Program Settings\\Ostrel\\";
-const std::string kConfig = kSettings + "Config";
-const std::string kRun = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
-const std::string kVendor = "Software\\Brenmoor Software\\Ostrel\\Main";
-const std::string kListingRun = "subst > C:\\Temp\\OST1.TMP";
-using Lines = std::vector<std::string>;
-
-std::string report(int number, const std::string& description, const std::string& procedure) {
-    return "Error " + std::to_string(number) + " (" + description + ") in procedure\r\n(" +
-           procedure + ") of (frmmain).";
-}
 
 // A user who saved a drive for restoring and has answered the first-run question. When
 // the user goes, the saved set and the start-up entry must be as they were and no
@@ -45,28 +33,7 @@ struct User : Rig {
         EXPECT_EQ(registry.values(HKLM, kRun), startup);
         EXPECT_EQ(registry.openHandles + processes.openHandles, 0);
     }
-    std::string stored(const std::string& name) const {
-        return registry.get(HKCU, kVendor, name).value_or(FakeRegistry::Value{}).bytes;
-    }
 };
-
-// A missing temporary folder and one that cannot take the listing are made for real in
-// the Win32 tests.
-TEST(Faults, AListingThatCannotBeMadeOrDeletedIsReportedAndTheWindowStillFills) {
-    for (const bool startFails : {true, false}) {
-        User u;
-        u.substitute('X', "C:\\A");
-        u.processes.startFails = startFails;
-        u.files.deleteRefused = !startFails;
-        u.form.Form_Load();
-        EXPECT_EQ(u.boxes.reports(),
-                  Lines{startFails ? report(53, "File not found", "GetVirtualsDriveList")
-                                   : report(70, "Permission denied", "GetVirtualsDriveList")});
-        EXPECT_EQ(u.view.rows.size(), startFails ? 0u : 1u) << "the rows of a listing stay";
-        EXPECT_EQ(u.view.cbodrivesListCount(), 24) << "the free letters are still offered";
-        EXPECT_EQ(u.processes.started.size(), u.files.files.size()) << "no listing of no run";
-    }
-}
 
 // A first start under a registry that refuses every write: the question is asked, the
 // refused "FirstTime" does not stop start-up, the window works, saving the set is
@@ -87,7 +54,8 @@ TEST(Faults, ARegistryThatRefusesEveryWriteLeavesAWorkingWindowAndReportsOnlyThe
         u.view.restoreValue = value;
         u.form.chkrestore_Click();
     }
-    const std::string refused = report(5, "Invalid procedure call or argument", "chkrestore_Click");
+    const std::string refused =
+        report("5 (Invalid procedure call or argument)", "chkrestore_Click");
     EXPECT_EQ(u.boxes.reports(), (Lines{refused, refused}));
     u.form.cmdexit_Click();
     EXPECT_TRUE(u.view.unloaded);
@@ -102,7 +70,7 @@ TEST(Faults, WithEveryLetterInUseTheLetterBoxIsEmptyAndCreateIsRefused) {
         u.drives.mask = 0x03FFFFFF;
         u.form.Form_Load();
         EXPECT_EQ(u.boxes.reports(),
-                  Lines{report(380, "Invalid property value", "GetAveDrivesList")});
+                  Lines{report("380 (Invalid property value)", "GetAveDrivesList")});
         EXPECT_TRUE(u.view.comboItems.empty());
         u.boxes.shown.clear();
         u.processes.started.clear();
@@ -113,7 +81,7 @@ TEST(Faults, WithEveryLetterInUseTheLetterBoxIsEmptyAndCreateIsRefused) {
         ASSERT_EQ(u.boxes.shown.size(), 1u);
         EXPECT_NE(u.boxes.shown[0].text.find("no free drive letter"), std::string::npos);
         u.form.cmdexit_Click();
-        EXPECT_EQ(u.stored("DriveIndex"), "-1");
+        EXPECT_EQ(u.saved(kVendor, "DriveIndex"), "-1");
     }
 }
 
@@ -158,7 +126,7 @@ TEST(Faults, WindowEventsDuringAWaitNeitherStartASecondRunNorCloseBeforeTheRunEn
             EXPECT_EQ(u.processes.commandLines(), runs);
             EXPECT_EQ(u.view.unloaded, e >= 2);
             EXPECT_EQ(u.form.SelectedDrive.empty(), e >= 2);
-            EXPECT_EQ(u.stored("DriveIndex"), "1");
+            EXPECT_EQ(u.saved(kVendor, "DriveIndex"), "1");
             EXPECT_EQ(u.boxes.shown.size(), handler == &frmmain::cmddelete_Click ? 1u : 0u)
                 << "only the question";
         }

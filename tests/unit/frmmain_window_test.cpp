@@ -6,33 +6,12 @@
 namespace ostrel::test {
 namespace {
 
-const std::string kVendor = "Software\\Brenmoor Software\\Ostrel\\Main";
-const std::string kSettings = "Software\\VB and VBA Program Settings\\Ostrel\\";
 const int kCentredX = (1024 * 15 - 6870) / 2, kCentredY = (768 * 15 - 5595) / 2;
-using Stored = std::vector<std::optional<std::string>>;
 
 // A user who has answered the first-run question (unless told otherwise).
 struct Main : Rig {
     explicit Main(bool asked = true) {
-        if (asked) {
-            setting("main", "FirstTime", "no");
-        }
-    }
-    void setting(const std::string& section, const std::string& name, const std::string& text) {
-        registry.putString(hkey::CurrentUser, kSettings + section, name, text);
-    }
-    void store(const std::string& name, const std::optional<std::string>& text) {
-        if (text) {
-            registry.putString(hkey::CurrentUser, kVendor, name, *text);
-        }
-    }
-    Stored stored(const std::vector<std::string>& names, const std::string& key = kVendor) const {
-        Stored texts;
-        for (const auto& name : names) {
-            const auto value = registry.get(hkey::CurrentUser, key, name);
-            texts.push_back(value ? std::optional(value->bytes.c_str()) : std::nullopt);
-        }
-        return texts;
+        save(kSettings + "main", "FirstTime", asked ? "no" : Text{});
     }
     void start(const std::string& commandLine) {
         program.arguments = commandLine;
@@ -54,11 +33,12 @@ TEST(MainWindow, TheCommandLineSelectsTheStartMode) {
     for (const auto& c : cases) {
         SCOPED_TRACE("command line [" + c.line + "]");
         Main m;
-        m.store("PathName", "C:\\KEPT");
-        m.store("DriveIndex", "2");
-        m.store("Left", "not a number");
-        m.setting("Config", "Count", "1");
-        m.setting("Config", "Drives1", "Q:\\=>C:\\SAVED");
+        for (const auto& [name, text] :
+             {std::pair{"PathName", "C:\\KEPT"}, {"DriveIndex", "2"}, {"Left", "not a number"}}) {
+            m.save(kVendor, name, text);
+        }
+        m.save(kConfig, "Count", "1");
+        m.save(kConfig, "Drives1", "Q:\\=>C:\\SAVED");
         m.start(c.line);
         EXPECT_TRUE(m.boxes.shown.empty());
         EXPECT_EQ(m.view.hidden && m.view.unloaded, c.mode == restore);
@@ -69,7 +49,7 @@ TEST(MainWindow, TheCommandLineSelectsTheStartMode) {
         EXPECT_EQ(m.view.comboIndex, c.mode == interactive ? 2 : c.mode == add ? 0 : -1);
         EXPECT_EQ(m.view.rows.empty() && m.view.comboItems.empty(), c.mode == restore);
         EXPECT_EQ(m.form.AbsRoot + m.form.AbsPath, "C:\\C:\\TOOLS\\");
-        EXPECT_EQ(m.stored({"DriveIndex"}), Stored{"2"});
+        EXPECT_EQ(m.saved(kVendor, "DriveIndex"), "2");
     }
 }
 
@@ -78,9 +58,9 @@ TEST(MainWindow, AFirstStartAsksOnceBeforeAnythingRuns) {
          {std::pair{mb::IdNo, ""}, std::pair{mb::IdYes, ""}, std::pair{mb::IdNo, "-r"}}) {
         SCOPED_TRACE(std::string(answer == mb::IdYes ? "Yes" : "No") + " [" + line + "]");
         Main m(false);
-        m.setting("Config", "Count", "2");
-        m.setting("Config", "Drives1", "X:\\=>C:\\A");
-        m.setting("Config", "Drives2", "Y:\\=>C:\\B");
+        m.save(kConfig, "Count", "2");
+        m.save(kConfig, "Drives1", "X:\\=>C:\\A");
+        m.save(kConfig, "Drives2", "Y:\\=>C:\\B");
         std::vector<std::size_t> boxesAtRun;
         m.processes.behaviour = [&m, &boxesAtRun, subst = m.processes.behaviour](auto& run) {
             boxesAtRun.push_back(m.boxes.shown.size());
@@ -107,66 +87,62 @@ TEST(MainWindow, AFirstStartAsksOnceBeforeAnythingRuns) {
     }
 }
 
-// A stored "Left" or "Top" that is absent, 0 or not a number, or a window that would
-// touch no monitor, is centred.
-TEST(MainWindow, TheStoredPositionStandsWhereItIsSeenAndIsNotZeroOrNotANumber) {
+// What a start makes of each stored value it reads, and that it writes none back.
+// A "Left" or "Top" that is absent, 0 or not a number, or a window that would touch no
+// monitor, is centred, and start-up goes on to the end. A "DriveIndex" past the free
+// letters or not a number selects the first free letter; -1 selects none, and the letter
+// remembered stays the first free one. "Restore" checks the box only when it reads as 1.
+TEST(MainWindow, StoredValuesAreAppliedOrFallBack) {
+    enum What { place, letter, box };
     const struct {
-        std::optional<std::string> left, top;
-        int x, y;
-    } cases[] = {{"0", "1200", kCentredX, kCentredY},
-                 {"1200", "0", kCentredX, kCentredY},
-                 {std::nullopt, "1200", kCentredX, kCentredY},
-                 {"-20000", "90000", kCentredX, kCentredY}, // off every monitor
-                 {"-6000", "11500", -6000, 11500},          // partly seen, it stands
-                 {"1.5E3", " 600 ", 1500, 600},
-                 {"abc", "450", kCentredX, kCentredY}};
+        What what;
+        Text value, top;
+        std::string shown;
+        std::uint32_t mask = 4;
+    } cases[] = {
+        {place, "0", "1200", "centred A:"},
+        {place, "1200", "0", "centred A:"},
+        {place, {}, "1200", "centred A:"},
+        {place, "-20000", "90000", "centred A:"},    // off every monitor
+        {place, "-6000", "11500", "-6000,11500 A:"}, // partly seen, it stands
+        {place, "1.5E3", " 600 ", "1500,600 A:"},
+        {place, "abc", "450", "centred A:"},
+        {letter, {}, {}, "A:A:"},
+        {letter, "2", {}, "D:D:"},
+        {letter, "-1", {}, "A:"},
+        {letter, "24", {}, "Z:Z:"},
+        {letter, "25", {}, "A:A:"},
+        {letter, "-7", {}, "A:A:"},
+        {letter, "x", {}, "A:A:"},
+        {letter, "1", {}, "Z:Z:", 0x01FFFFFF},
+        {box, {}, {}, "0"},
+        {box, "0", {}, "0"},
+        {box, "1", {}, "1"},
+        {box, "1.2", {}, "1"},
+        {box, "2", {}, "0"},
+        {box, "yes", {}, "0"},
+        {box, "70000", {}, "0"},
+    };
+    const std::string names[] = {"Left", "DriveIndex", "Restore"};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.left.value_or("absent") + " " + c.top.value_or("absent"));
-        Main m;
-        m.store("Left", c.left);
-        m.store("Top", c.top);
-        m.start("");
-        EXPECT_TRUE(m.boxes.shown.empty());
-        EXPECT_EQ(std::vector({m.view.x, m.view.y, m.view.w, m.view.h}),
-                  std::vector({c.x, c.y, 6870, 5595}));
-        EXPECT_EQ(m.view.comboIndex, 0) << "start-up went on to the end";
-    }
-}
-
-// A "DriveIndex" past the free letters or not a number selects the first free letter;
-// -1 selects none, and the letter remembered stays the first free one.
-TEST(MainWindow, TheStoredLetterPositionIsAppliedOrFallsBackToTheFirstFreeLetter) {
-    const struct {
-        std::optional<std::string> stored;
-        std::uint32_t mask;
-        std::string shown, remembered;
-    } cases[] = {{std::nullopt, 4, "A:", "A:"}, {"2", 4, "D:", "D:"},         {"-1", 4, "", "A:"},
-                 {"24", 4, "Z:", "Z:"},         {"25", 4, "A:", "A:"},        {"-7", 4, "A:", "A:"},
-                 {"x", 4, "A:", "A:"},          {"1", 0x01FFFFFF, "Z:", "Z:"}};
-    for (const auto& c : cases) {
+        SCOPED_TRACE(names[c.what] + " " + c.value.value_or("absent"));
         Main m;
         m.drives.mask = c.mask;
-        m.store("DriveIndex", c.stored);
-        m.start("");
-        EXPECT_TRUE(m.boxes.shown.empty());
-        EXPECT_EQ(m.view.comboText + m.form.SelectedDrive, c.shown + c.remembered)
-            << c.stored.value_or("absent");
-    }
-}
-
-TEST(MainWindow, TheRestoreBoxFollowsTheStoredFlagAndWritesNothing) {
-    const std::pair<const char*, int> cases[] = {{"", 0},  {"0", 0},   {"1", 1},    {"1.2", 1},
-                                                 {"2", 0}, {"yes", 0}, {"70000", 0}};
-    for (const auto& [text, value] : cases) {
-        Main m;
-        if (*text) {
-            m.setting("Config", "Restore", text);
-        }
+        m.save(c.what == box ? kConfig : kVendor, names[c.what], c.value);
+        m.save(kVendor, "Top", c.top);
         const auto before = m.registry.snapshot();
         m.start("");
-        EXPECT_EQ(m.view.restoreValue, value) << text;
-        EXPECT_TRUE(m.boxes.shown.empty()) << text;
-        EXPECT_EQ(m.registry.snapshot(), before) << text;
+        const auto& v = m.view;
+        const std::string at = v.x == kCentredX && v.y == kCentredY
+                                   ? "centred"
+                                   : std::to_string(v.x) + "," + std::to_string(v.y);
+        EXPECT_EQ(c.what == place    ? at + " " + v.comboText
+                  : c.what == letter ? v.comboText + m.form.SelectedDrive
+                                     : std::to_string(v.restoreValue),
+                  c.shown);
+        EXPECT_EQ(std::pair(v.w, v.h), std::pair(6870, 5595));
+        EXPECT_TRUE(m.boxes.shown.empty());
+        EXPECT_EQ(m.registry.snapshot(), before);
     }
 }
 
@@ -179,15 +155,16 @@ TEST(MainWindow, ClosingStoresTheStateOnceUnderTheProgramsName) {
         bool minimised;
         int index;
         std::string name;
-        Stored stored; // PathName, DriveIndex, Left, Top
+        Lines stored; // PathName, DriveIndex, Left, Top
     } cases[] = {{&frmmain::cmdexit_Click, false, 3, "Ostrel", {"C:\\P", "3", "1500", "2250"}},
                  {&frmmain::mnuexit_Click, true, -1, "Ostrel", {"C:\\P", "-1", "42", "43"}},
                  {&frmmain::Form_QueryUnload, false, 0, "Copy", {"C:\\P", "0", "1500", "2250"}}};
+    const Lines names = {"PathName", "DriveIndex", "Left", "Top"};
     for (const auto& c : cases) {
         Main m;
-        m.store("Left", "42");
-        m.store("Top", "43");
-        m.store("PathName", "C:\\ORIGINAL");
+        m.save(kVendor, "Left", "42");
+        m.save(kVendor, "Top", "43");
+        m.save(kVendor, "PathName", "C:\\ORIGINAL");
         m.program.name = c.name;
         m.start("");
         EXPECT_EQ(m.view.path, c.name == "Ostrel" ? "C:\\ORIGINAL" : "");
@@ -195,17 +172,22 @@ TEST(MainWindow, ClosingStoresTheStateOnceUnderTheProgramsName) {
         m.view.isMinimized = c.minimised;
         m.view.move(1500, 2250, 6870, 5595);
         m.view.setCbodrivesListIndex(c.index);
-        (m.form.*c.close)();
-        EXPECT_TRUE(m.view.unloaded);
-        const std::string key = "Software\\Brenmoor Software\\" + c.name + "\\Main";
-        const std::vector<std::string> names = {"PathName", "DriveIndex", "Left", "Top"};
-        EXPECT_EQ(m.stored(names, key), c.stored);
-        m.view.unloaded = false;
-        m.view.path = "C:\\LATER";
-        m.form.Form_QueryUnload();
-        EXPECT_FALSE(m.view.unloaded);
-        EXPECT_EQ(m.stored(names, key), c.stored);
-        EXPECT_EQ(m.stored({"PathName"}), Stored{c.name == "Ostrel" ? "C:\\P" : "C:\\ORIGINAL"});
+        const auto stored = [&] {
+            Lines texts;
+            for (const auto& name : names) {
+                texts.push_back(m.saved("Software\\Brenmoor Software\\" + c.name + "\\Main", name)
+                                    .value_or("absent"));
+            }
+            return texts;
+        };
+        for (const bool first : {true, false}) {
+            (m.form.*c.close)();
+            EXPECT_EQ(m.view.unloaded, first);
+            EXPECT_EQ(stored(), c.stored);
+            m.view.unloaded = false;
+            m.view.path = "C:\\LATER";
+        }
+        EXPECT_EQ(m.saved(kVendor, "PathName"), c.name == "Ostrel" ? "C:\\P" : "C:\\ORIGINAL");
         EXPECT_TRUE(m.boxes.shown.empty());
     }
 }
@@ -232,6 +214,8 @@ TEST(MainWindow, TypingKeepsTheSelectedLetterAndAListClickEnablesDelete) {
     }
 }
 
+// Refresh keeps the letter position, not the letter; a position past the end of the
+// refreshed list selects the last entry.
 TEST(MainWindow, RefreshKeepsTheLetterPositionNotTheLetter) {
     Main m;
     m.loaded();
@@ -239,12 +223,14 @@ TEST(MainWindow, RefreshKeepsTheLetterPositionNotTheLetter) {
     m.view.setCbodrivesListIndex(-1);
     m.form.cmdRefresh_Click();
     EXPECT_EQ(m.view.comboIndex, -1);
-    m.view.setCbodrivesListIndex(2); // D:
-    m.form.cbodrives_Click();
-    m.substitute('A', "C:\\A");
-    m.form.cmdRefresh_Click();
-    EXPECT_EQ(std::pair(m.view.comboIndex, m.form.SelectedDrive), std::pair(2, std::string("E:")));
-    EXPECT_EQ(m.view.rows.size(), 1u);
+    for (const auto& [index, used, shown] : {std::tuple{2, 'A', "E:"}, {23, 'Z', "Y:"}}) {
+        m.view.setCbodrivesListIndex(index);
+        m.form.cbodrives_Click();
+        m.substitute(used, "C:\\A");
+        m.form.cmdRefresh_Click();
+        EXPECT_EQ(m.view.comboText + m.form.SelectedDrive, std::string(shown) + shown);
+    }
+    EXPECT_EQ(m.view.rows.size(), 2u);
     EXPECT_TRUE(m.boxes.shown.empty());
 }
 

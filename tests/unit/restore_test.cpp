@@ -13,41 +13,20 @@
 namespace ostrel::test {
 namespace {
 
-using Lines = std::vector<std::string>;
-const std::string kConfig = "Software\\VB and VBA Program Settings\\Ostrel\\Config";
-const std::string kMain = "Software\\VB and VBA Program Settings\\Ostrel\\main";
-const std::string kRun = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 const std::string kVerb = "Folder\\shell\\Create Virtual Drive";
 const std::string kUserVerb = "Software\\Classes\\" + kVerb;
-std::string report(const std::string& error, const std::string& procedure) {
-    return "Error " + error + " in procedure\r\n(" + procedure + ") of (frmmain).";
-}
 const std::string kGap = report("9 (Subscript out of range)", "SetUpVDrives");
 const std::string kBadEntry = report("5 (Invalid procedure call or argument)", "SetUpVDrives");
-
-// The text of a stored value up to its first NUL; nothing when it is absent or no text.
-std::optional<std::string> stored(const FakeRegistry& registry, RegKeyHandle root,
-                                  const std::string& path, const std::string& name) {
-    const auto value = registry.get(root, path, name);
-    if (!value || value->type != regtype::Sz) {
-        return std::nullopt;
-    }
-    return value->bytes.substr(0, value->bytes.find('\0'));
-}
 
 struct Restore : ::testing::Test {
     Rig rig;
     SettingsStore store{rig.registry};
     // Saves "Count" (unless empty) and the entries ("" for a gap) as Drives1, Drives2, ...
     void restore(const std::string& count, const Lines& entries) {
-        if (!count.empty()) {
-            rig.registry.putString(hkey::CurrentUser, kConfig, "Count", count);
-        }
+        rig.save(kConfig, "Count", count.empty() ? Text{} : count);
         for (std::size_t i = 0; i < entries.size(); ++i) {
-            if (!entries[i].empty()) {
-                rig.registry.putString(hkey::CurrentUser, kConfig, "Drives" + std::to_string(i + 1),
-                                       entries[i]);
-            }
+            rig.save(kConfig, "Drives" + std::to_string(i + 1),
+                     entries[i].empty() ? Text{} : entries[i]);
         }
         SetUpVDrives(rig.platform, store, "C:\\");
     }
@@ -97,27 +76,25 @@ struct CheckBox : ::testing::Test {
     CheckBox() {
         rig.loaded();
         rig.view.rows = {{"A1", "X:\\", "C:\\A"}, {"A2", "Y:\\", "C:\\B"}};
-        rig.registry.putString(hkey::CurrentUser, kMain, "FirstTime", "no");
+        rig.save(kSettings + "main", "FirstTime", "no");
     }
     void click(int value) {
         rig.view.restoreValue = value;
         rig.form.chkrestore_Click();
     }
-    std::optional<std::string> run(RegKeyHandle root) const {
-        return stored(rig.registry, root, kRun, "Ostrel");
-    }
+    Text run(RegKeyHandle root) const { return rig.registry.text(root, kRun, "Ostrel"); }
 };
 
 TEST_F(CheckBox, CheckingSavesTheListAndTheStartUpEntryAndUncheckingRemovesThem) {
     click(1);
-    std::map<std::string, std::string> config;
-    for (const auto& [name, value] : rig.registry.values(hkey::CurrentUser, kConfig)) {
-        config[name] = *stored(rig.registry, hkey::CurrentUser, kConfig, name);
-    }
-    EXPECT_EQ(config, (std::map<std::string, std::string>{{"DRIVES1", "X:\\=>C:\\A"},
-                                                          {"DRIVES2", "Y:\\=>C:\\B"},
-                                                          {"COUNT", "2"},
-                                                          {"RESTORE", "1"}}));
+    const auto sz = [](const std::string& text) {
+        return FakeRegistry::Value{regtype::Sz, text + '\0'};
+    };
+    EXPECT_EQ(rig.registry.values(hkey::CurrentUser, kConfig),
+              (FakeRegistry::Values{{"DRIVES1", sz("X:\\=>C:\\A")},
+                                    {"DRIVES2", sz("Y:\\=>C:\\B")},
+                                    {"COUNT", sz("2")},
+                                    {"RESTORE", sz("1")}}));
     EXPECT_EQ(run(hkey::LocalMachine), "C:\\TOOLS\\Ostrel.exe -r");
     EXPECT_EQ(run(hkey::CurrentUser), std::nullopt);
     EXPECT_EQ(rig.files.cwdHistory, Lines{"C:\\TOOLS\\"});
@@ -129,8 +106,8 @@ TEST_F(CheckBox, CheckingSavesTheListAndTheStartUpEntryAndUncheckingRemovesThem)
     EXPECT_FALSE(rig.registry.keyExists(hkey::CurrentUser, kConfig));
     EXPECT_EQ(run(hkey::LocalMachine), std::nullopt);
     EXPECT_EQ(run(hkey::CurrentUser), std::nullopt);
-    EXPECT_EQ(stored(rig.registry, hkey::LocalMachine, kRun, "Other"), "other.exe");
-    EXPECT_EQ(stored(rig.registry, hkey::CurrentUser, kMain, "FirstTime"), "no");
+    EXPECT_EQ(rig.registry.text(hkey::LocalMachine, kRun, "Other"), "other.exe");
+    EXPECT_EQ(rig.saved(kSettings + "main", "FirstTime"), "no");
     click(0); // with nothing left to remove, no failure
     EXPECT_TRUE(rig.boxes.shown.empty());
     EXPECT_EQ(rig.registry.openHandles, 0);
@@ -145,8 +122,7 @@ TEST_F(CheckBox, AClickDuringARunIsCarriedOutAfterIt) {
             click(value);
         };
         rig.form.cmdRefresh_Click();
-        EXPECT_EQ(stored(rig.registry, hkey::CurrentUser, kConfig, "Drives1"),
-                  value ? std::optional<std::string>("Q:\\=>C:\\Q") : std::nullopt);
+        EXPECT_EQ(rig.saved(kConfig, "Drives1"), value ? Text("Q:\\=>C:\\Q") : std::nullopt);
         EXPECT_EQ(run(hkey::LocalMachine).has_value(), value == 1);
     }
 }
