@@ -81,14 +81,16 @@ class FakeRegistry : public RawRegistry {
         return keys_[handles_.at(key).first].erase(upper(name)) ? kSuccess : kFileNotFound;
     }
     long deleteTree(RegKeyHandle root, const std::string& path) override {
+        const std::string id = keyId(root, path);
         if (refusedRoots.count(root)) {
             return kAccessDenied;
         }
-        const std::string id = keyId(root, path);
-        const auto removed = std::erase_if(keys_, [&](const auto& key) {
-            return key.first == id || key.first.rfind(id + "\\", 0) == 0;
-        });
-        return removed != 0 ? kSuccess : kFileNotFound;
+        return std::erase_if(keys_,
+                             [&](const auto& key) {
+                                 return key.first == id || key.first.rfind(id + "\\", 0) == 0;
+                             }) != 0
+                   ? kSuccess
+                   : kFileNotFound;
     }
     long closeKey(RegKeyHandle key) override {
         openHandles -= static_cast<int>(handles_.erase(key));
@@ -122,8 +124,7 @@ class FakeRegistry : public RawRegistry {
     }
     // Every value of a key; empty when the key does not exist.
     Values values(RegKeyHandle root, const std::string& path) const {
-        const auto key = keys_.find(keyId(root, path));
-        return key == keys_.end() ? Values{} : key->second;
+        return keyExists(root, path) ? keys_.at(keyId(root, path)) : Values{};
     }
     // Every key with its values, to compare the whole registry before and after.
     std::map<std::string, Values> snapshot() const { return keys_; }

@@ -87,11 +87,11 @@ TEST(MainWindow, AFirstStartAsksOnceBeforeAnythingRuns) {
     }
 }
 
-// What a start makes of each stored value it reads, and that it writes none back.
-// A "Left" or "Top" that is absent, 0 or not a number, or a window that would touch no
-// monitor, is centred, and start-up goes on to the end. A "DriveIndex" past the free
-// letters or not a number selects the first free letter; -1 selects none, and the letter
-// remembered stays the first free one. "Restore" checks the box only when it reads as 1.
+// What a start makes of each stored value it reads (their conversions are the layout
+// tests'), and that it writes none back. A "Left" or "Top" that is absent or 0, or a
+// window that would touch no monitor, is centred, and start-up goes on to the end. A "DriveIndex"
+// past the free letters or not a number selects the first free letter; -1 selects none, and the
+// letter remembered stays the first free one. "Restore" checks the box only when it reads as 1.
 TEST(MainWindow, StoredValuesAreAppliedOrFallBack) {
     enum What { place, letter, box };
     const struct {
@@ -106,21 +106,18 @@ TEST(MainWindow, StoredValuesAreAppliedOrFallBack) {
         {place, "-20000", "90000", "centred A:"},    // off every monitor
         {place, "-6000", "11500", "-6000,11500 A:"}, // partly seen, it stands
         {place, "1.5E3", " 600 ", "1500,600 A:"},
-        {place, "abc", "450", "centred A:"},
         {letter, {}, {}, "A:A:"},
         {letter, "2", {}, "D:D:"},
         {letter, "-1", {}, "A:"},
         {letter, "24", {}, "Z:Z:"},
         {letter, "25", {}, "A:A:"},
         {letter, "-7", {}, "A:A:"},
-        {letter, "x", {}, "A:A:"},
         {letter, "1", {}, "Z:Z:", 0x01FFFFFF},
         {box, {}, {}, "0"},
         {box, "0", {}, "0"},
         {box, "1", {}, "1"},
         {box, "1.2", {}, "1"},
         {box, "2", {}, "0"},
-        {box, "yes", {}, "0"},
         {box, "70000", {}, "0"},
     };
     const std::string names[] = {"Left", "DriveIndex", "Restore"};
