@@ -85,8 +85,20 @@ struct CheckBox : ::testing::Test {
     Text run(RegKeyHandle root) const { return rig.registry.text(root, kRun, "Ostrel"); }
 };
 
+// Checking saves the list and the start-up entry, in the machine's Run key or, for a
+// standard user, in the user's, and only in one. With an empty list nothing stored
+// changes. Unchecking removes the set and the entry from both Run keys, and nothing else.
 TEST_F(CheckBox, CheckingSavesTheListAndTheStartUpEntryAndUncheckingRemovesThem) {
-    click(1);
+    const Text command = "C:\\TOOLS\\Ostrel.exe -r";
+    for (const bool standardUser : {true, false}) {
+        rig.registry.refusedRoots.clear();
+        if (standardUser) {
+            rig.registry.refusedRoots.insert(hkey::LocalMachine);
+        }
+        click(1);
+        EXPECT_EQ(run(hkey::LocalMachine), standardUser ? Text{} : command);
+        EXPECT_EQ(run(hkey::CurrentUser), standardUser ? command : Text{});
+    }
     const auto sz = [](const std::string& text) {
         return FakeRegistry::Value{regtype::Sz, text + '\0'};
     };
@@ -95,11 +107,15 @@ TEST_F(CheckBox, CheckingSavesTheListAndTheStartUpEntryAndUncheckingRemovesThem)
                                     {"DRIVES2", sz("Y:\\=>C:\\B")},
                                     {"COUNT", sz("2")},
                                     {"RESTORE", sz("1")}}));
-    EXPECT_EQ(run(hkey::LocalMachine), "C:\\TOOLS\\Ostrel.exe -r");
-    EXPECT_EQ(run(hkey::CurrentUser), std::nullopt);
-    EXPECT_EQ(rig.files.cwdHistory, Lines{"C:\\TOOLS\\"});
+    EXPECT_EQ(rig.files.cwdHistory, Lines(2, "C:\\TOOLS\\"));
 
-    // Unchecking removes the set and the entry from both Run keys, and nothing else.
+    const auto rows = std::exchange(rig.view.rows, {});
+    const auto before = rig.registry.snapshot();
+    click(0);
+    click(1);
+    EXPECT_EQ(rig.registry.snapshot(), before);
+
+    rig.view.rows = rows;
     rig.registry.putString(hkey::CurrentUser, kRun, "Ostrel", "C:\\OLD\\Ostrel.exe -r");
     rig.registry.putString(hkey::LocalMachine, kRun, "Other", "other.exe");
     click(0);
@@ -125,32 +141,6 @@ TEST_F(CheckBox, AClickDuringARunIsCarriedOutAfterIt) {
         EXPECT_EQ(rig.saved(kConfig, "Drives1"), value ? Text("Q:\\=>C:\\Q") : std::nullopt);
         EXPECT_EQ(run(hkey::LocalMachine).has_value(), value == 1);
     }
-}
-
-TEST_F(CheckBox, AnEmptyListChangesNothingStored) {
-    click(1);
-    rig.view.rows.clear();
-    const auto before = rig.registry.snapshot();
-    click(0);
-    click(1);
-    EXPECT_EQ(rig.registry.snapshot(), before);
-    EXPECT_EQ(rig.files.cwdHistory.size(), 1u);
-}
-
-TEST_F(CheckBox, AStandardUserGetsTheEntryUnderTheirOwnRunKey) {
-    rig.registry.refusedRoots = {hkey::LocalMachine};
-    rig.program.folderPath = "C:\\Program Files\\Ostrel";
-    click(1);
-    const std::string command = "\"C:\\Program Files\\Ostrel\\Ostrel.exe\" -r";
-    EXPECT_EQ(run(hkey::LocalMachine), std::nullopt);
-    EXPECT_EQ(run(hkey::CurrentUser), command);
-    EXPECT_TRUE(rig.boxes.shown.empty());
-
-    // With the rights, the entry moves to the machine's key and only there.
-    rig.registry.refusedRoots.clear();
-    click(1);
-    EXPECT_EQ(run(hkey::LocalMachine), command);
-    EXPECT_EQ(run(hkey::CurrentUser), std::nullopt);
 }
 
 TEST(FolderVerb, IsRegisteredForEveryoneOrElseForTheUser) {
