@@ -127,7 +127,7 @@ TEST(FreeLetters, EveryClearBitOfTheMaskIsOffered) {
     EXPECT_EQ(some[0] + some[1] + some[22], "B:E:Z:");
 }
 
-TEST_F(Engine, CreateRunsItsExactLineInTheRootSaysWhetherItWorkedAndRefreshes) {
+TEST_F(Engine, CreateRunsItsExactLineInTheRootSaysWhetherItWorkedOrRefusesTheFolder) {
     rig.view.path = "C:\\DATA";
     select("X:");
     rig.files.cwdHistory.clear();
@@ -143,6 +143,14 @@ TEST_F(Engine, CreateRunsItsExactLineInTheRootSaysWhetherItWorkedAndRefreshes) {
     rig.form.cmdcreate_Click();
     EXPECT_EQ(rig.view.status, "The virtual drive Y: could not be created.");
     EXPECT_EQ(rig.processes.commandLines().back(), kListingRun);
+
+    // A folder subst cannot take is refused before anything runs.
+    rig.processes.started.clear();
+    rig.view.path = "C:\\%PATH%";
+    rig.form.cmdcreate_Click();
+    EXPECT_TRUE(rig.processes.started.empty());
+    ASSERT_EQ(rig.boxes.shown.size(), 1u);
+    EXPECT_NE(rig.boxes.shown[0].text.find("C:\\%PATH%"), std::string::npos);
 }
 
 TEST(Folders, ReachSubstWholeOrAreRefused) {
@@ -162,16 +170,6 @@ TEST(Folders, ReachSubstWholeOrAreRefused) {
     for (const auto& [folder, argument] : cases) {
         EXPECT_EQ(substFolderArgument(folder), argument) << folder;
     }
-}
-
-TEST_F(Engine, CreateRefusesAFolderSubstCannotTakeBeforeAnythingRuns) {
-    rig.view.path = "C:\\%PATH%";
-    select("A:");
-    rig.form.cmdcreate_Click();
-    EXPECT_TRUE(rig.processes.started.empty());
-    ASSERT_EQ(rig.boxes.shown.size(), 1u);
-    EXPECT_EQ(rig.boxes.shown[0].flags, mb::Exclamation);
-    EXPECT_NE(rig.boxes.shown[0].text.find("C:\\%PATH%"), std::string::npos);
 }
 
 TEST_F(Engine, DeleteAsksThenRemovesTheSelectedDriveOrSaysWhyNot) {
