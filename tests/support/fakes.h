@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "about/frmabout.h"
 #include "app/frmmain.h"
 #include "app/frmmain_view.h"
 #include "platform/dialogs.h"
@@ -366,6 +367,21 @@ class FakeShell : public Shell {
         }
         ~Chosen() override { --shell.liveItemLists; }
     };
+};
+
+// The About dialog's view: the label texts, and whether it was closed.
+class FakeAboutView : public AboutView {
+  public:
+    std::map<AboutLabel, std::string> labels;
+    bool unloaded = false;
+
+    void setCaption(const std::string&) override {}
+    std::string labelCaption(AboutLabel label) override { return labels[label]; }
+    void setLabelCaption(AboutLabel label, const std::string& text) override {
+        labels[label] = text;
+    }
+    void unload() override { unloaded = true; }
+    std::uintptr_t hwnd() override { return 0xAB0u; }
 };
 
 // Everything a frmmain needs, wired together, with a fake subst that keeps a table of

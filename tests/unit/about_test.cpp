@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "about/frmabout.h"
-#include "support/fake_about_view.h"
 #include "support/fakes.h"
 
 namespace ostrel::test {

@@ -9,7 +9,6 @@
 #include "platform/win32/registry_win32.h"
 #include "settings/reg32mod.h"
 #include "settings/settings_store.h"
-#include "support/fake_about_view.h"
 #include "support/fakes.h"
 
 namespace ostrel::test {
