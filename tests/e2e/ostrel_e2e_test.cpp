@@ -150,6 +150,17 @@ TEST_F(Ostrel, TabFollowsTheTabOrderAltXExitsAndTheNextStartOpensWhereTheWindowW
     exitByButton(again, next);
 }
 
+// The separator line as it shows: the shadow line above a white line, across its width.
+bool sunken(HDC screen, const RECT& at, const ScreenScale& scale) {
+    for (LONG x = at.left; x < at.right; ++x) {
+        if (GetPixel(screen, x, at.top) != GetSysColor(COLOR_BTNSHADOW) ||
+            GetPixel(screen, x, at.top + scale.pixelsY(15)) != RGB(255, 255, 255)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // Every control at its twips for the DPI, and its text inside it and its container. The
 // window places a few itself: the status strip keeps to its bottom edge, the strip and
 // the lines span it, the status label and labels that fit their text take its width, and
@@ -167,20 +178,8 @@ void expectLayout(HWND window, std::span<const ControlDesign> controls,
         const std::string_view kind = design.className;
         RECT at{}, container{};
         GetWindowRect(control, &at);
-        if (kind == kLine3DClass) { // the shadow line above a white line, across its width
-            EXPECT_TRUE(waitFor(
-                [&] {
-                    for (LONG x = at.left; x < at.right; ++x) {
-                        if (GetPixel(dc, x, at.top) != GetSysColor(COLOR_BTNSHADOW) ||
-                            GetPixel(dc, x, at.top + scale.pixelsY(15)) != RGB(255, 255, 255)) {
-                            return false;
-                        }
-                    }
-                    return true;
-                },
-                5s))
-                << where;
-        }
+        EXPECT_TRUE(kind != kLine3DClass || waitFor([&] { return sunken(dc, at, scale); }, 5s))
+            << where;
         MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&at), 2);
         GetClientRect(GetParent(control), &container);
         const bool docked = design.id == IDC_PICTURE1;

@@ -60,21 +60,19 @@ struct RealRegistry : ::testing::Test {
 
 TEST_F(RealRegistry, TextsGetTheSystemsTerminatorExceptTheEmptyOneAndKeysGoWhole) {
     const std::string deep = kKey + "\\One\\Two";
-    for (const std::string text : {"C:\\DATA", "", "caf\xE9"}) {
-        reg.SaveString(hkey::CurrentUser, deep, "Value", text);
-        EXPECT_EQ(asRead(deep, "Value"),
+    // The empty name is the key's default value, as other programs read it.
+    for (const auto& [name, text] : {std::pair<std::string, std::string>{"Value", "C:\\DATA"},
+                                     {"Value", ""},
+                                     {"Value", "caf\xE9"},
+                                     {"", "C:\\TOOLS\\Ostrel -ADD %1"}}) {
+        reg.SaveString(hkey::CurrentUser, deep, name, text);
+        EXPECT_EQ(asRead(deep, name),
                   std::make_pair(text.empty() ? DWORD{0} : DWORD(text.size() + 1), text));
-        EXPECT_EQ(reg.GetString(hkey::CurrentUser, deep, "Value"), text);
+        EXPECT_EQ(reg.GetString(hkey::CurrentUser, deep, name), text);
     }
     // Another program's text stored without its NUL reads whole.
     storeRaw("Unterminated", REG_SZ, "C:\\DATA");
     EXPECT_EQ(reg.GetString(hkey::CurrentUser, kKey, "Unterminated"), "C:\\DATA");
-    // The empty name is the key's default value, as other programs read it.
-    reg.SaveString(hkey::CurrentUser, kKey, "", "C:\\TOOLS\\Ostrel -ADD %1");
-    EXPECT_EQ(asRead(kKey, ""),
-              std::make_pair(DWORD{24}, std::string("C:\\TOOLS\\Ostrel -ADD %1")));
-    reg.DeleteValue(hkey::CurrentUser, kKey, "");
-    EXPECT_EQ(asRead(kKey, "").first, 0u);
     reg.DeleteValue(hkey::CurrentUser, kKey + "\\Missing\\Path", "Value");
     EXPECT_FALSE(keyExists(kKey + "\\Missing"));
     // A key goes with its subkeys; a settings section that is not there is no failure.
