@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 
 namespace ostrel::test {
 
@@ -32,14 +33,12 @@ inline bool removeSubstitution(char letter) {
                             device, (kSubstPrefix + folder).c_str());
 }
 
-// A folder for a test's files, named after the test process so that tests running
-// side by side keep apart. When it goes, so do the drive substitutions onto it (whatever
-// a failed test left behind) and everything in it.
+// A folder for a test's files. When it goes, so do the drive substitutions onto it
+// (whatever a failed test left behind) and everything in it.
 struct ScratchFolder {
     const std::string path;
 
-    explicit ScratchFolder(const std::string& name)
-        : path(name + "-" + std::to_string(GetCurrentProcessId())) {
+    explicit ScratchFolder(std::string folder) : path(std::move(folder)) {
         CreateDirectoryA(path.c_str(), nullptr);
     }
     ~ScratchFolder() {
