@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <stdexcept>
 #include <thread>
-#include <tuple>
 #include <utility>
 
 #include "resource.h"
@@ -56,25 +55,18 @@ bool OstrelProcess::waitForExit() const {
 }
 
 HWND OstrelProcess::waitForWindow(const std::string& title, HWND besides) const {
-    std::tuple<DWORD, const std::string&, HWND, HWND> search{info_.dwProcessId, title, besides,
-                                                             nullptr};
+    HWND found = nullptr;
     waitFor([&] {
-        EnumWindows(
-            [](HWND window, LPARAM lParam) -> BOOL {
-                auto& [processId, wanted, other, found] =
-                    *reinterpret_cast<decltype(search)*>(lParam);
-                DWORD owner = 0;
-                GetWindowThreadProcessId(window, &owner);
-                if (owner == processId && IsWindowVisible(window) && window != other &&
-                    textOf(window) == wanted) {
-                    found = window;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return std::get<3>(search) != nullptr || !running();
+        while ((found = FindWindowExA(nullptr, found, nullptr, title.c_str())) != nullptr) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(found, &owner);
+            if (owner == info_.dwProcessId && IsWindowVisible(found) && found != besides) {
+                return true;
+            }
+        }
+        return !running();
     });
-    return std::get<3>(search);
+    return found;
 }
 
 // Messages to the program give up on it when it hangs.

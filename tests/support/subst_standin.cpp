@@ -33,13 +33,10 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
-    if (argc != 3) {
-        return fail("Incorrect number of parameters - ", argv[argc > 3 ? 3 : 1]);
-    }
-    const std::string argument = argv[1], target = argv[2];
+    const std::string argument = argv[1], target = argc == 3 ? argv[2] : "";
     const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(argument[0])));
     const std::string drive{letter, ':'};
-    if (argument.size() != 2 || argument[1] != ':' || letter < 'A' || letter > 'Z') {
+    if (argc != 3 || argument.size() != 2 || argument[1] != ':' || letter < 'A' || letter > 'Z') {
         return fail("Invalid parameter - ", argument);
     }
     if (target == "/d" || target == "/D") {

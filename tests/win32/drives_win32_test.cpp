@@ -1,16 +1,60 @@
-// The drive engine against Wine's real interpreter, processes and drive table, with
-// programs planted where a search would find them before the system's own.
+// The drive engine on Wine's real interpreter, processes, files and drive table: with
+// programs planted where a search would find them before the system's own, with starts
+// that fail, and a hostile listing in temporary folders the ANSI functions cannot name.
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
 
+#include "platform/win32/files_win32.h"
+#include "platform/win32/process_win32.h"
+#include "support/dos_device_win32.h"
+#include "support/error_report.h"
+#include "support/fakes.h"
 #include "support/paths.h"
-#include "support/real_platform_win32.h"
 
 namespace ostrel::test {
 namespace {
+
+// Sets an environment variable for the length of a test, then puts the old value back.
+struct ScopedVariable {
+    const char* name;
+    std::string old = std::string(32768, '\0');
+    bool had = GetEnvironmentVariableA(name, old.data(), 32768) > 0;
+    ScopedVariable(const char* variable, const std::string& value) : name(variable) {
+        SetEnvironmentVariableA(name, value.c_str());
+    }
+    ~ScopedVariable() { SetEnvironmentVariableA(name, had ? old.c_str() : nullptr); }
+};
+
+// The main form on Wine's real processes, event pump, files and drive mask, with fakes
+// for the rest, in the drive root C:\ and with a scratch folder as its own.
+template <class RealProcesses = Win32Processes> struct RealForm {
+    ScratchFolder scratch{"C:\\ostrel-engine-test"};
+    RealProcesses processes;
+    Win32EventPump events;
+    Win32FileSystem files;
+    Win32DriveMask drives;
+    FakeBoxes boxes;
+    FakeProgram program;
+    FakeRegistry registry;
+    FakeShell shell;
+    Platform platform{processes, events, files, drives, boxes, program, registry, shell};
+    FakeView view;
+    frmmain form{platform, view};
+
+    RealForm() {
+        form.AbsRoot = "C:\\";
+        form.AbsPath = scratch.path + "\\";
+    }
+    ~RealForm() {
+        SetCurrentDirectoryA("C:\\"); // out of the scratch folder
+        EXPECT_TRUE(boxes.shown.empty());
+    }
+};
 
 // Files that a user or another program can write: each would leave its mark, or fail
 // the run, if it ran in place of the system's interpreter or subst.
@@ -36,8 +80,8 @@ struct PlantedPrograms {
 // interpreter whole, and the listing shows them; a failed run's exit code reaches the
 // status line.
 TEST(RealEngine, CreatesAndListsDrivesAndNoPlantedProgramRuns) {
-    RealForm<> real{"C:\\ostrel-engine-test"};
-    ScratchFolder& base = real.scratch;
+    RealForm<> real;
+    const ScratchFolder& base = real.scratch;
     FakeView& view = real.view;
     const std::string temp = base.folder("temp"), early = base.folder("path");
     const std::string marker = base.path + "\\ran.txt";
@@ -60,8 +104,64 @@ TEST(RealEngine, CreatesAndListsDrivesAndNoPlantedProgramRuns) {
                                       [&](const auto& row) { return row.text == letter + "\\"; });
         EXPECT_EQ(row == view.rows.end() ? "" : FixPath(row->subItem), made ? FixPath(path) : "");
     }
-    EXPECT_TRUE(real.boxes.shown.empty());
     EXPECT_FALSE(real.files.fileExists(marker)) << "a planted program ran";
+}
+
+// A start that fails names its command and tells why; a command line beyond the
+// system's limit is refused, not cut: no part of it runs.
+TEST(RealEngine, AStartThatFailsNamesTheCommandAndItsCause) {
+    RealForm<> rig;
+    const std::string& scratch = rig.scratch.path;
+    const std::string marker = scratch + "\\cut.txt";
+    const std::string tooLong = "cmd /cecho cut> " + marker + " & rem " + std::string(40000, 'x');
+    const std::tuple<std::string, std::string, int> cases[] = {
+        {scratch + "\\cmd.exe", "cmd /cexit", err::FileNotFound},
+        {scratch + "\\gone\\cmd.exe", "cmd /cexit", err::PathNotFound},
+        {rig.files.systemFolder() + "cmd.exe", tooLong, err::InvalidCall}};
+    for (const auto& [program, line, number] : cases) {
+        try {
+            rig.processes.start(program, line, SW_HIDE);
+            ADD_FAILURE() << "started " << program;
+        } catch (const ProcedureError& error) {
+            EXPECT_EQ(error.number, number) << program;
+            EXPECT_EQ(error.detail.substr(0, 20), line.substr(0, 20));
+        }
+    }
+    EXPECT_FALSE(rig.files.fileExists(marker));
+}
+
+// The listing a subst run leaves, read through the real file services and the console
+// code page: each entry whole, NUL bytes and a line of 100,000 characters included, and
+// the file gone afterwards, also when the ANSI functions cannot name the temporary
+// folder (named in another script, or too long for them).
+TEST(RealEngine, AHostileListingGivesEachEntryWholeWhateverTheTemporaryFolder) {
+    RealForm<FakeProcesses> rig;
+    const std::string longFolder = "C:\\" + std::string(100000, 'L');
+    const std::string listing =
+        "X:\\: => " + longFolder +
+        std::string("\r\nY:\\: => C:\\A\0B\r\n\0\0\0: => C:\\CAF\x82\r\n", 35);
+    rig.processes.behaviour = [&](const std::string& line) {
+        std::ofstream(line.substr(line.find(" > ") + 3), std::ios::binary) << listing;
+        return 0u;
+    };
+    const std::wstring foreign =
+        std::wstring(rig.scratch.path.begin(), rig.scratch.path.end()) + L"\\\x0416\x0416";
+    CreateDirectoryW(foreign.c_str(), nullptr);
+    const ScopedVariable tmp("TMP", ""), temp("TEMP", ""); // put back afterwards
+    for (const std::wstring& folder : {foreign, L"C:\\" + std::wstring(300, L'L')}) {
+        SetEnvironmentVariableW(L"TMP", folder.c_str());
+        SetEnvironmentVariableW(L"TEMP", folder.c_str());
+        rig.form.GetVirtualsDriveList();
+        std::vector<std::vector<std::string>> rows; // key, drive, folder
+        for (const auto& row : rig.view.rows) {
+            rows.push_back({row.key, row.text, row.subItem});
+        }
+        EXPECT_EQ(rows, (std::vector<std::vector<std::string>>{
+                            {"A1", "X:\\", longFolder},
+                            {"A2", "Y:\\", std::string("C:\\A\0B", 6)},
+                            {"A3", std::string(3, '\0'), "C:\\CAF\xE9"}})); // é, ANSI from OEM
+    }
+    EXPECT_TRUE(RemoveDirectoryW(foreign.c_str())); // nothing left in it
 }
 
 } // namespace

@@ -15,7 +15,6 @@ namespace ostrel::test {
 namespace {
 
 const std::string kKey = "Software\\OstrelTests";
-const std::string kSettings = "Software\\VB and VBA Program Settings\\OstrelTests";
 
 bool keyExists(const std::string& path) {
     HKEY key = nullptr;
@@ -55,39 +54,30 @@ struct RealRegistry : ::testing::Test {
     void TearDown() override {
         EXPECT_TRUE(boxes.shown.empty());
         RegDeleteTreeA(HKEY_CURRENT_USER, kKey.c_str());
-        RegDeleteTreeA(HKEY_CURRENT_USER, kSettings.c_str());
     }
 };
 
-TEST_F(RealRegistry, TextsGetTheSystemsTerminatorExceptTheEmptyOneAndReadWhole) {
+TEST_F(RealRegistry, TextsGetTheSystemsTerminatorExceptTheEmptyOneAndKeysGoWhole) {
     const std::string deep = kKey + "\\One\\Two";
-    for (const std::string text : {"C:\\DATA", "", "caf\xE9"}) {
-        reg.SaveString(hkey::CurrentUser, deep, "Value", text);
-        EXPECT_EQ(asRead(deep, "Value"),
+    // The empty name is the key's default value, as other programs read it.
+    for (const auto& [name, text] : {std::pair<std::string, std::string>{"Value", "C:\\DATA"},
+                                     {"Value", ""},
+                                     {"Value", "caf\xE9"},
+                                     {"", "C:\\TOOLS\\Ostrel -ADD %1"}}) {
+        reg.SaveString(hkey::CurrentUser, deep, name, text);
+        EXPECT_EQ(asRead(deep, name),
                   std::make_pair(text.empty() ? DWORD{0} : DWORD(text.size() + 1), text));
-        EXPECT_EQ(reg.GetString(hkey::CurrentUser, deep, "Value"), text);
+        EXPECT_EQ(reg.GetString(hkey::CurrentUser, deep, name), text);
     }
     // Another program's text stored without its NUL reads whole.
     storeRaw("Unterminated", REG_SZ, "C:\\DATA");
     EXPECT_EQ(reg.GetString(hkey::CurrentUser, kKey, "Unterminated"), "C:\\DATA");
-    // The empty name is the key's default value, as other programs read it.
-    reg.SaveString(hkey::CurrentUser, kKey, "", "C:\\TOOLS\\Ostrel -ADD %1");
-    EXPECT_EQ(asRead(kKey, ""),
-              std::make_pair(DWORD{24}, std::string("C:\\TOOLS\\Ostrel -ADD %1")));
-    reg.DeleteValue(hkey::CurrentUser, kKey, "");
-    EXPECT_EQ(asRead(kKey, "").first, 0u);
     reg.DeleteValue(hkey::CurrentUser, kKey + "\\Missing\\Path", "Value");
     EXPECT_FALSE(keyExists(kKey + "\\Missing"));
-}
-
-TEST_F(RealRegistry, TheSettingsStoreKeepsTheNulAndDeletesWholeSections) {
-    SettingsStore store{registry};
-    store.SaveSetting("OstrelTests", "Config", "Count", "2");
-    store.SaveSetting("OstrelTests", "Config\\Sub", "Value", "x");
-    EXPECT_EQ(asRead(kSettings + "\\Config", "Count"), std::make_pair(DWORD{2}, std::string("2")));
-    store.DeleteSetting("OstrelTests", "Config");
-    EXPECT_FALSE(keyExists(kSettings + "\\Config"));
-    EXPECT_NO_THROW(store.DeleteSetting("OstrelTests", "Config"));
+    // A key goes with its subkeys; a settings section that is not there is no failure.
+    reg.DeleteKey(hkey::CurrentUser, kKey + "\\One");
+    EXPECT_FALSE(keyExists(kKey + "\\One"));
+    EXPECT_NO_THROW(SettingsStore{registry}.DeleteSetting("OstrelTests", "Missing"));
 }
 
 // Wine's ANSI query adds a NUL to a text stored without one, so the About dialog's
