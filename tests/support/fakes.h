@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "about/frmabout.h"
 #include "app/frmmain.h"
 #include "app/frmmain_view.h"
@@ -384,9 +386,9 @@ class FakeAboutView : public AboutView {
     std::uintptr_t hwnd() override { return 0xAB0u; }
 };
 
-// Everything a frmmain needs, wired together, with a fake subst that keeps a table of
-// substitutions, writes its listing into the working directory and keeps the drive
-// mask in step.
+// Everything a frmmain needs, wired together, leaving no handle open, with a fake subst that keeps
+// a table of substitutions, writes its listing into the working directory and keeps the drive mask
+// in step.
 struct Rig {
     FakeProcesses processes;
     FakeEvents events;
@@ -432,6 +434,7 @@ struct Rig {
             return 0;
         };
     }
+    ~Rig() { EXPECT_EQ(registry.openHandles + processes.openHandles + shell.liveItemLists, 0); }
     // Sets AbsRoot and AbsPath as start-up does.
     void loaded() {
         form.AbsRoot = "C:\\";
