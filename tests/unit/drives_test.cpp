@@ -144,8 +144,8 @@ TEST_F(Engine, CreateRunsItsExactLineInTheRootSaysWhetherItWorkedOrRefusesTheFol
     EXPECT_EQ(rig.processes.commandLines().back(), kListingRun);
 
     // A folder subst cannot take is refused before anything runs.
-    rig.processes.started.clear();
     rig.view.path = "C:\\%PATH%";
+    select("A:");
     rig.form.cmdcreate_Click();
     EXPECT_TRUE(rig.processes.started.empty());
     ASSERT_EQ(rig.boxes.shown.size(), 1u);
