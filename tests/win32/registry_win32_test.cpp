@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "about/frmabout.h"
 #include "platform/win32/registry_win32.h"
 #include "settings/reg32mod.h"
 #include "settings/settings_store.h"
@@ -78,22 +77,6 @@ TEST_F(RealRegistry, TextsGetTheSystemsTerminatorExceptTheEmptyOneAndKeysGoWhole
     reg.DeleteKey(hkey::CurrentUser, kKey + "\\One");
     EXPECT_FALSE(keyExists(kKey + "\\One"));
     EXPECT_NO_THROW(SettingsStore{registry}.DeleteSetting("OstrelTests", "Missing"));
-}
-
-// Wine's ANSI query adds a NUL to a text stored without one, so the About dialog's
-// buffer of one kilobyte holds 1023 characters and their NUL.
-TEST_F(RealRegistry, TheAboutDialogReadsTextsThatFitItsBufferWithTheirNul) {
-    Rig rig;
-    Platform platform{rig.processes, rig.events,  rig.files, rig.drives,
-                      boxes,         rig.program, registry,  rig.shell};
-    FakeAboutView view;
-    frmAbout dialog{platform, view};
-    for (const std::size_t length : {1023u, 1024u}) {
-        storeRaw("Text", REG_SZ, std::string(length, 'x') + '\0');
-        std::string value;
-        EXPECT_EQ(dialog.GetKeyValue(hkey::CurrentUser, kKey, "Text", value), length == 1023);
-        EXPECT_EQ(value, length == 1023 ? std::string(1023, 'x') : "") << length;
-    }
 }
 
 } // namespace
