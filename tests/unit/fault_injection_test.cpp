@@ -4,7 +4,6 @@
 // are the drive engine's tests'.
 #include <gtest/gtest.h>
 
-#include "drives/command_runner.h"
 #include "support/fakes.h"
 
 namespace ostrel::test {

@@ -19,45 +19,35 @@ struct Main : Rig {
     }
 };
 
-// A stored window position that is not a number stops no start mode.
-TEST(MainWindow, TheCommandLineSelectsTheStartMode) {
+// A first start asks its question once, before anything runs, and registers Explorer's
+// verb on Yes; the command line then selects the start mode. A stored window position
+// that is not a number stops no start mode. A restore run never fills the lists, so its
+// unload keeps the letter position.
+TEST(MainWindow, StartUpAsksFirstThenFollowsTheCommandLine) {
     enum Mode { interactive, add, restore };
     const struct {
         std::string line;
         Mode mode;
-        std::string path; // the path box in add mode
-    } cases[] = {{"-r", restore, ""},
-                 {"", interactive, ""},
-                 {"-addc:\\my data", add, "C:\\MY DATA"},
-                 {"-ADD", add, ""}};
+        int answer; // to the first-run question; 0: answered before, with a stored state
+        std::string path;
+        int index; // the letter position
+    } cases[] = {{"-r", restore, 0, "C:\\KEPT", -1},
+                 {"", interactive, 0, "C:\\KEPT", 2},
+                 {"-addc:\\my data", add, 0, "C:\\MY DATA", 0},
+                 {"-ADD", add, 0, "", 0},
+                 {"", interactive, mb::IdNo, "", 0},
+                 {"", interactive, mb::IdYes, "", 0},
+                 {"-r", restore, mb::IdNo, "", -1}};
+    const std::vector<std::pair<std::string, int>> kColumns = {{"Drive", 850},
+                                                               {"Physical Path", 6495 - 900}};
     for (const auto& c : cases) {
-        SCOPED_TRACE("command line [" + c.line + "]");
-        Main m;
+        SCOPED_TRACE("[" + c.line + "] answer " + std::to_string(c.answer));
+        const bool asked = c.answer != 0;
+        Main m(!asked);
         for (const auto& [name, text] :
              {std::pair{"PathName", "C:\\KEPT"}, {"DriveIndex", "2"}, {"Left", "not a number"}}) {
-            m.save(kVendor, name, text);
+            m.save(kVendor, name, asked ? Text{} : text);
         }
-        m.save(kConfig, "Count", "1");
-        m.save(kConfig, "Drives1", "Q:\\=>C:\\SAVED");
-        m.start(c.line);
-        EXPECT_TRUE(m.boxes.shown.empty());
-        EXPECT_EQ(m.view.hidden && m.view.unloaded, c.mode == restore);
-        EXPECT_EQ(m.substitutions.count('Q'), c.mode == restore ? 1u : 0u);
-        EXPECT_EQ(m.view.path, c.mode == add ? c.path : "C:\\KEPT");
-        EXPECT_TRUE(m.view.enabledState[MainControl::cmdcreate]);
-        // A restore run never fills the lists, so its unload keeps the letter position.
-        EXPECT_EQ(m.view.comboIndex, c.mode == interactive ? 2 : c.mode == add ? 0 : -1);
-        EXPECT_EQ(m.view.rows.empty() && m.view.comboItems.empty(), c.mode == restore);
-        EXPECT_EQ(m.form.AbsRoot + m.form.AbsPath, "C:\\C:\\TOOLS\\");
-        EXPECT_EQ(m.saved(kVendor, "DriveIndex"), "2");
-    }
-}
-
-TEST(MainWindow, AFirstStartAsksOnceBeforeAnythingRuns) {
-    for (const auto& [answer, line] :
-         {std::pair{mb::IdNo, ""}, std::pair{mb::IdYes, ""}, std::pair{mb::IdNo, "-r"}}) {
-        SCOPED_TRACE(std::string(answer == mb::IdYes ? "Yes" : "No") + " [" + line + "]");
-        Main m(false);
         m.save(kConfig, "Count", "2");
         m.save(kConfig, "Drives1", "X:\\=>C:\\A");
         m.save(kConfig, "Drives2", "Y:\\=>C:\\B");
@@ -66,20 +56,26 @@ TEST(MainWindow, AFirstStartAsksOnceBeforeAnythingRuns) {
             boxesAtRun.push_back(m.boxes.shown.size());
             return subst(run);
         };
-        m.boxes.answers = {answer};
-        m.start(line);
-        ASSERT_EQ(m.boxes.shown.size(), 1u);
-        EXPECT_EQ(m.boxes.shown[0].flags, mb::YesNo | mb::Question);
-        EXPECT_EQ(boxesAtRun, std::vector<std::size_t>(line[0] ? 2 : 1, 1));
-        EXPECT_EQ(m.substitutions.size(), line[0] ? 2u : 0u);
+        m.boxes.answers = {c.answer};
+        m.start(c.line);
+        EXPECT_EQ(m.boxes.shown.size(), std::size_t{asked});
+        for (const auto& box : m.boxes.shown) {
+            EXPECT_EQ(box.flags, mb::YesNo | mb::Question);
+        }
+        EXPECT_EQ(boxesAtRun, std::vector<std::size_t>(c.mode == restore ? 2 : 1, asked));
+        EXPECT_EQ(m.substitutions.size(), c.mode == restore ? 2u : 0u);
         EXPECT_EQ(m.registry.get(hkey::CurrentUser, kSettings + "main", "FirstTime")->bytes,
-                  std::string("no", 3));
-        EXPECT_EQ(m.registry.keyExists(hkey::ClassesRoot, "Folder"), answer == mb::IdYes);
-        if (!line[0]) {
-            EXPECT_EQ(m.view.path, "");
-            EXPECT_FALSE(m.view.enabledState[MainControl::cmdcreate]);
-            EXPECT_EQ(m.view.columns, (std::vector<std::pair<std::string, int>>{
-                                          {"Drive", 850}, {"Physical Path", 6495 - 900}}));
+                  std::string("no", asked ? 3 : 2));
+        EXPECT_EQ(m.registry.keyExists(hkey::ClassesRoot, "Folder"), c.answer == mb::IdYes);
+        EXPECT_EQ(m.view.hidden && m.view.unloaded, c.mode == restore);
+        EXPECT_EQ(m.view.path, c.path);
+        EXPECT_EQ(m.view.enabledState[MainControl::cmdcreate], c.mode == add || !c.path.empty());
+        EXPECT_EQ(m.view.comboIndex, c.index);
+        EXPECT_EQ(m.view.rows.empty() && m.view.comboItems.empty(), c.mode == restore);
+        EXPECT_EQ(m.view.columns, kColumns);
+        EXPECT_EQ(m.form.AbsRoot + m.form.AbsPath, "C:\\C:\\TOOLS\\");
+        EXPECT_EQ(m.saved(kVendor, "DriveIndex"), asked ? Text{} : "2");
+        if (c.mode != restore) {
             m.boxes.shown.clear();
             m.start("");
             EXPECT_TRUE(m.boxes.shown.empty()) << "asked once";
