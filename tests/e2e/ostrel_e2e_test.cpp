@@ -10,6 +10,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
 #include <iterator>
 #include <span>
 
@@ -40,6 +42,26 @@ struct WineDrawsFrames : ::testing::Environment {
 };
 const auto* const kFrames = ::testing::AddGlobalTestEnvironment(new WineDrawsFrames);
 
+// Files that a user or another program can write: each would leave its mark, or fail
+// the run, if it ran in place of the system's interpreter or subst.
+struct PlantedPrograms {
+    std::vector<std::string> files;
+    PlantedPrograms(const std::vector<std::string>& folders, const std::string& marker) {
+        for (const auto& folder : folders) {
+            for (const char* name :
+                 {"command.com", "cmd.exe", "subst.exe", "subst.com", "subst.bat", "subst.cmd"}) {
+                files.push_back(folder + "\\" + name);
+                std::ofstream(files.back()) << "@echo " << name << ">>\"" << marker << "\"\r\n";
+            }
+        }
+    }
+    ~PlantedPrograms() {
+        for (const auto& file : files) {
+            DeleteFileA(file.c_str());
+        }
+    }
+};
+
 // A user who has answered the first-run question, with a folder of the test's own (in
 // upper case, as the program shows a folder).
 struct Ostrel : ::testing::Test {
@@ -64,16 +86,24 @@ struct Ostrel : ::testing::Test {
     }
 };
 
-// A folder named with an accented letter reaches subst and the list whole. Tab follows
-// the tab order (labels take no focus, Delete starts disabled); Alt+X leaves through
-// Exit, which keeps the window's place for the next start.
+// A folder named with an accented letter, a blank, a command separator and a closing
+// backslash reaches subst and the list whole, and no program planted where a search
+// would find it before the system's own runs. Tab follows the tab order (labels take no
+// focus, Delete starts disabled); Alt+X leaves through Exit, which keeps the window's
+// place for the next start.
 TEST_F(Ostrel, AddModeCreatesAndDeletesTheDriveByKeysAndButtonsAndTheWindowKeepsItsPlace) {
-    OstrelProcess ostrel("-ADD " + base.folder("caf\xE9"));
+    const std::string temp = base.folder("TEMP"), early = base.folder("PATH");
+    const std::string marker = base.path + "\\RAN.TXT";
+    const PlantedPrograms planted({temp, early, "C:"}, marker);
+    SetEnvironmentVariableA("TMP", temp.c_str());
+    SetEnvironmentVariableA("TEMP", temp.c_str());
+    SetEnvironmentVariableA("PATH", (early + ";" + std::getenv("PATH")).c_str());
+    OstrelProcess ostrel("-ADD " + base.folder("caf\xE9 & co") + "\\");
     const HWND window = ostrel.waitForWindow("Ostrel");
     ASSERT_NE(window, nullptr);
     // Explorer's verb hands over the text after "-ADD", upper-cased, blank included.
-    const std::string path = base.path + "\\CAF\xC9";
-    EXPECT_EQ(textOf(control(window, IDC_TXTPATHNAME)), " " + path);
+    const std::string path = base.path + "\\CAF\xC9 & CO";
+    EXPECT_EQ(textOf(control(window, IDC_TXTPATHNAME)), " " + path + "\\");
     // The control with the focus (the combo box for its edit field).
     const auto focus = [&] {
         GUITHREADINFO info{};
@@ -118,6 +148,8 @@ TEST_F(Ostrel, AddModeCreatesAndDeletesTheDriveByKeysAndButtonsAndTheWindowKeeps
         << textOf(status);
     EXPECT_EQ(test::substitutedFolder(letter[0]), "");
     EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 0);
+    EXPECT_EQ(GetFileAttributesA(marker.c_str()), INVALID_FILE_ATTRIBUTES)
+        << "a planted program ran";
 
     SetWindowPos(window, nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     PostMessageA(focus(), WM_SYSCHAR, 'x', 1 << 29);
@@ -129,18 +161,6 @@ TEST_F(Ostrel, AddModeCreatesAndDeletesTheDriveByKeysAndButtonsAndTheWindowKeeps
     GetWindowRect(next, &reopened);
     EXPECT_EQ(std::pair(reopened.left, reopened.top), std::pair(40L, 30L));
     exitByButton(again, next);
-}
-
-TEST_F(Ostrel, RestoreModeRecreatesTheSavedDrivesWithoutAWindow) {
-    const std::string x = freeLetter('Q'), y = freeLetter(static_cast<char>(x[0] + 1));
-    writeString(kSettings + "\\Config", "Drives1", x + "\\=>" + base.folder("FIRST"));
-    writeString(kSettings + "\\Config", "Drives2", y + "\\=>" + base.folder("SECOND"));
-    writeString(kSettings + "\\Config", "Count", "2");
-    const OstrelProcess ostrel("-r");
-    EXPECT_EQ(ostrel.waitForWindow("Ostrel"), nullptr);
-    EXPECT_TRUE(ostrel.waitForExit());
-    EXPECT_EQ(test::substitutedFolder(x[0]), base.path + "\\FIRST");
-    EXPECT_EQ(test::substitutedFolder(y[0]), base.path + "\\SECOND");
 }
 
 // The separator line as it shows: the shadow line above a white line, across its width.

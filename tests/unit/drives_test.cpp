@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "drives/command_runner.h"
-#include "drives/free_letters.h"
 #include "support/fakes.h"
 #include "support/paths.h"
 
@@ -118,12 +117,6 @@ TEST_F(Engine, ListingFillsRowsInOrderOrSaysWhyNotAndLeavesNoFileBehind) {
         EXPECT_EQ(rig.files.cwd, "C:\\TOOLS\\") << "then back in the program's folder";
         EXPECT_EQ(rig.view.comboText, "A:") << "the free letters are refreshed all the same";
     }
-}
-
-TEST(FreeLetters, EveryClearBitOfTheMaskIsOffered) {
-    const auto some = freeLetters(0xFC00000D); // A, C and D in use; bits above Z do not count
-    EXPECT_EQ(some.size() + freeLetters(0x03FFFFFF).size(), 23u);
-    EXPECT_EQ(some[0] + some[1] + some[22], "B:E:Z:");
 }
 
 TEST_F(Engine, CreateRunsItsExactLineInTheRootSaysWhetherItWorkedOrRefusesTheFolder) {

@@ -1,20 +1,19 @@
-// The drive engine on Wine's real interpreter, processes, files and drive table: with
-// programs planted where a search would find them before the system's own, with starts
+// The drive engine on Wine's real interpreter, processes and files: exit codes, starts
 // that fail, and a hostile listing in temporary folders the ANSI functions cannot name.
+// Creating and deleting drives with programs planted where a search would find them is
+// the end-to-end test's.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdlib>
 #include <fstream>
 
+#include "drives/command_runner.h"
 #include "platform/win32/files_win32.h"
 #include "platform/win32/process_win32.h"
 #include "support/dos_device_win32.h"
 #include "support/error_report.h"
 #include "support/fakes.h"
-#include "support/paths.h"
 
 namespace ostrel::test {
 namespace {
@@ -56,68 +55,23 @@ template <class RealProcesses = Win32Processes> struct RealForm {
     }
 };
 
-// Files that a user or another program can write: each would leave its mark, or fail
-// the run, if it ran in place of the system's interpreter or subst.
-struct PlantedPrograms {
-    std::vector<std::string> files;
-    PlantedPrograms(const std::vector<std::string>& folders, const std::string& marker) {
-        for (const auto& folder : folders) {
-            for (const char* name :
-                 {"command.com", "cmd.exe", "subst.exe", "subst.com", "subst.bat", "subst.cmd"}) {
-                files.push_back(folder + "\\" + name);
-                std::ofstream(files.back()) << "@echo " << name << ">>\"" << marker << "\"\r\n";
-            }
-        }
-    }
-    ~PlantedPrograms() {
-        for (const auto& file : files) {
-            DeleteFileA(file.c_str());
-        }
-    }
-};
-
-// Folders with a blank, a closing backslash and a command separator reach the real
-// interpreter whole, and the listing shows them; a failed run's exit code reaches the
-// status line.
-TEST(RealEngine, CreatesAndListsDrivesAndNoPlantedProgramRuns) {
-    RealForm<> real;
-    const ScratchFolder& base = real.scratch;
-    FakeView& view = real.view;
-    const std::string temp = base.folder("temp"), early = base.folder("path");
-    const std::string marker = base.path + "\\ran.txt";
-    const PlantedPrograms planted({temp, early, "C:", base.path}, marker);
-    const ScopedVariable tmp("TMP", temp), tempVariable("TEMP", temp);
-    const ScopedVariable search("PATH", early + ";" + std::string(std::getenv("PATH")));
-    SetCurrentDirectoryA(base.path.c_str());
-    const std::string missing = base.path + "\\does-not-exist";
-    for (const std::string& path : {base.folder("my data\\"), base.folder("A&B"), missing}) {
-        SCOPED_TRACE(path);
-        real.form.DoUpdate();
-        view.setCbodrivesListIndex(view.cbodrivesListCount() - 1);
-        const std::string letter = view.comboText;
-        view.path = path;
-        real.form.cmdcreate_Click();
-        const bool made = path != missing;
-        EXPECT_EQ(view.status, "The virtual drive " + letter +
-                                   (made ? " has now been created." : " could not be created."));
-        const auto row = std::find_if(view.rows.begin(), view.rows.end(),
-                                      [&](const auto& row) { return row.text == letter + "\\"; });
-        EXPECT_EQ(row == view.rows.end() ? "" : FixPath(row->subItem), made ? FixPath(path) : "");
-    }
-    EXPECT_FALSE(real.files.fileExists(marker)) << "a planted program ran";
-}
-
-// A start that fails names its command and tells why; a command line beyond the
-// system's limit is refused, not cut: no part of it runs.
-TEST(RealEngine, AStartThatFailsNamesTheCommandAndItsCause) {
+// A run's exit code is read whole. A start that fails names its command and tells why;
+// a command line beyond the system's limit is refused, not cut: no part of it runs.
+TEST(RealEngine, ExitCodesAreReadAndAStartThatFailsNamesTheCommandAndItsCause) {
     RealForm<> rig;
+    const std::string cmd = rig.files.systemFolder() + "cmd.exe";
+    for (const auto& [line, nonzero] : {std::pair{"cmd /cexit 0", false}, {"cmd /cexit 3", true}}) {
+        EXPECT_EQ(
+            SHWait(rig.processes, rig.events, rig.boxes, rig.processes.start(cmd, line, SW_HIDE)),
+            nonzero);
+    }
     const std::string& scratch = rig.scratch.path;
     const std::string marker = scratch + "\\cut.txt";
     const std::string tooLong = "cmd /cecho cut> " + marker + " & rem " + std::string(40000, 'x');
     const std::tuple<std::string, std::string, int> cases[] = {
         {scratch + "\\cmd.exe", "cmd /cexit", err::FileNotFound},
         {scratch + "\\gone\\cmd.exe", "cmd /cexit", err::PathNotFound},
-        {rig.files.systemFolder() + "cmd.exe", tooLong, err::InvalidCall}};
+        {cmd, tooLong, err::InvalidCall}};
     for (const auto& [program, line, number] : cases) {
         try {
             rig.processes.start(program, line, SW_HIDE);
