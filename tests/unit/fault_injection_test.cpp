@@ -17,7 +17,7 @@ constexpr RegKeyHandle HKCU = hkey::CurrentUser, HKLM = hkey::LocalMachine;
 struct User : Rig {
     FakeRegistry::Values savedSet, startup;
 
-    explicit User(const std::string& commandLine = "") {
+    User() {
         registry.putString(HKCU, kSettings + "main", "FirstTime", "no");
         registry.putString(HKCU, kConfig, "Drives1", "X:\\=>C:\\A");
         registry.putString(HKCU, kConfig, "Count", "1");
@@ -25,7 +25,6 @@ struct User : Rig {
         registry.putString(HKLM, kRun, "Ostrel", "C:\\TOOLS\\Ostrel.exe -r");
         savedSet = registry.values(HKCU, kConfig);
         startup = registry.values(HKLM, kRun);
-        program.arguments = commandLine;
     }
     ~User() {
         EXPECT_EQ(registry.values(HKCU, kConfig), savedSet);
@@ -64,9 +63,9 @@ TEST(Faults, ARegistryThatRefusesEveryWriteLeavesAWorkingWindowAndReportsOnlyThe
 TEST(Faults, WithEveryLetterInUseTheLetterBoxIsEmptyAndCreateIsRefused) {
     for (const std::string commandLine : {"", "-ADD C:\\DATA"}) {
         SCOPED_TRACE("command line [" + commandLine + "]");
-        User u(commandLine);
+        User u;
         u.drives.mask = 0x03FFFFFF;
-        u.form.Form_Load();
+        u.start(commandLine);
         EXPECT_EQ(u.boxes.reports(),
                   Lines{report("380 (Invalid property value)", "GetAveDrivesList")});
         EXPECT_TRUE(u.view.comboItems.empty());

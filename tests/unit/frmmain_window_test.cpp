@@ -13,10 +13,6 @@ struct Main : Rig {
     explicit Main(bool asked = true) {
         save(kSettings + "main", "FirstTime", asked ? "no" : Text{});
     }
-    void start(const std::string& commandLine) {
-        program.arguments = commandLine;
-        form.Form_Load();
-    }
 };
 
 // A first start asks its question once, before anything runs, and registers Explorer's
