@@ -4,9 +4,18 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <functional>
+#include <stdexcept>
 #include <string>
+#include <thread>
+#include <utility>
+
+#include "resource.h"
 
 namespace ostrel::e2e {
 
@@ -14,35 +23,118 @@ using namespace std::chrono_literals;
 using Duration = std::chrono::milliseconds;
 
 // Polls the condition until it holds or the time is up; true when it held.
-bool waitFor(const std::function<bool()>& condition, Duration timeout = 30s);
+inline bool waitFor(const std::function<bool()>& condition, Duration timeout = 30s) {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end) {
+            return false;
+        }
+        std::this_thread::sleep_for(20ms);
+    }
+    return true;
+}
 
 // A running Ostrel.exe, ended when the object goes if it has not ended by itself.
 class OstrelProcess {
   public:
     // Starts the program (the build's Ostrel.exe unless a Windows path is given) with the
     // argument text after its name, in the program's folder.
-    explicit OstrelProcess(const std::string& arguments, const std::string& program = {});
-    ~OstrelProcess();
+    explicit OstrelProcess(const std::string& arguments, const std::string& program = {}) {
+        // The build's Ostrel.exe as Wine's drive Z: shows it.
+        std::string path = program.empty() ? "Z:" + std::string(OSTREL_EXE) : program;
+        std::replace(path.begin(), path.end(), '/', '\\');
+        const std::string folder = path.substr(0, path.find_last_of('\\'));
+        std::string line = "\"" + path + "\" " + arguments;
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        if (!CreateProcessA(path.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            folder.c_str(), &startup, &info_)) {
+            throw std::runtime_error("Ostrel.exe could not be started: " + path);
+        }
+    }
+    ~OstrelProcess() {
+        if (running()) {
+            TerminateProcess(info_.hProcess, 1);
+            WaitForSingleObject(info_.hProcess, 10000);
+        }
+        CloseHandle(info_.hThread);
+        CloseHandle(info_.hProcess);
+    }
     OstrelProcess(const OstrelProcess&) = delete;
     OstrelProcess& operator=(const OstrelProcess&) = delete;
 
-    bool running() const;
+    bool running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
     // True when the program has ended within the time.
-    bool waitForExit() const;
+    bool waitForExit() const { return WaitForSingleObject(info_.hProcess, 30000) == WAIT_OBJECT_0; }
     // Waits for a visible window with this title, other than the one given.
-    HWND waitForWindow(const std::string& title, HWND besides = nullptr) const;
+    HWND waitForWindow(const std::string& title, HWND besides = nullptr) const {
+        HWND found = nullptr;
+        waitFor([&] {
+            while ((found = FindWindowExA(nullptr, found, nullptr, title.c_str())) != nullptr) {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(found, &owner);
+                if (owner == info_.dwProcessId && IsWindowVisible(found) && found != besides) {
+                    return true;
+                }
+            }
+            return !running();
+        });
+        return found;
+    }
 
   private:
     PROCESS_INFORMATION info_{};
 };
 
-// A window's text, read with WM_GETTEXT.
-std::string textOf(HWND window);
+// A window's text, read with WM_GETTEXT; messages to the program give up on it when it
+// hangs.
+inline std::string textOf(HWND window) {
+    DWORD_PTR length = 0;
+    SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 10000, &length);
+    std::string text(length + 1, '\0');
+    SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, 10000, &length);
+    text.resize(length);
+    return text;
+}
+
 // A child control by id; the status label is found inside its strip.
-HWND control(HWND mainWindow, int id);
+inline HWND control(HWND mainWindow, int id) {
+    return GetDlgItem(id == IDC_LBLSTATUS ? GetDlgItem(mainWindow, IDC_PICTURE1) : mainWindow, id);
+}
+
 // Clicks a button as the user would, without waiting for what the click starts.
-void click(HWND button);
+inline void click(HWND button) {
+    PostMessageA(button, BM_CLICK, 0, 0);
+}
+
 // Saves the window as it shows on the screen to a PNG file (a Unix path).
-bool screenshot(HWND window, const std::string& pngPath);
+inline bool screenshot(HWND window, const std::string& pngPath) {
+    // Each read waits for the program to handle what came before it: then the repaint.
+    textOf(window);
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+    textOf(window);
+    std::this_thread::sleep_for(500ms);
+    RECT bounds{};
+    GetWindowRect(window, &bounds);
+    // ImageMagick's import reads the X screen; Wine starts it as the Unix program it is.
+    std::remove(("Z:" + pngPath).c_str());
+    char command[1024];
+    std::snprintf(command, sizeof command,
+                  "start /unix /usr/bin/import -window root -crop %ldx%ld+%ld+%ld +repage %s",
+                  bounds.right - bounds.left, bounds.bottom - bounds.top, bounds.left, bounds.top,
+                  pngPath.c_str());
+    std::system(command);
+    // start does not wait for a Unix program: wait until the file is complete.
+    std::uintmax_t lastSize = 0;
+    return waitFor(
+        [&] {
+            std::error_code error;
+            const auto size = std::filesystem::file_size("Z:" + pngPath, error);
+            return !error && size > 0 && std::exchange(lastSize, size) == size;
+        },
+        20s);
+}
 
 } // namespace ostrel::e2e

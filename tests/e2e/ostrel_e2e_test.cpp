@@ -42,25 +42,9 @@ struct WineDrawsFrames : ::testing::Environment {
 };
 const auto* const kFrames = ::testing::AddGlobalTestEnvironment(new WineDrawsFrames);
 
-// Files that a user or another program can write: each would leave its mark, or fail
-// the run, if it ran in place of the system's interpreter or subst.
-struct PlantedPrograms {
-    std::vector<std::string> files;
-    PlantedPrograms(const std::vector<std::string>& folders, const std::string& marker) {
-        for (const auto& folder : folders) {
-            for (const char* name :
-                 {"command.com", "cmd.exe", "subst.exe", "subst.com", "subst.bat", "subst.cmd"}) {
-                files.push_back(folder + "\\" + name);
-                std::ofstream(files.back()) << "@echo " << name << ">>\"" << marker << "\"\r\n";
-            }
-        }
-    }
-    ~PlantedPrograms() {
-        for (const auto& file : files) {
-            DeleteFileA(file.c_str());
-        }
-    }
-};
+// Programs that a search would find before the system's interpreter or subst.
+const char* const kPlanted[] = {"command.com", "cmd.exe",   "subst.exe",
+                                "subst.com",   "subst.bat", "subst.cmd"};
 
 // A user who has answered the first-run question, with a folder of the test's own (in
 // upper case, as the program shows a folder).
@@ -71,6 +55,11 @@ struct Ostrel : ::testing::Test {
         RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Brenmoor Software\\Ostrel");
         RegDeleteTreeA(HKEY_CURRENT_USER, kSettings.c_str());
         writeString(kSettings + "\\main", "FirstTime", "no");
+    }
+    void TearDown() override { // the drive root's planted programs; the rest go with base
+        for (const char* name : kPlanted) {
+            DeleteFileA(("C:\\" + std::string(name)).c_str());
+        }
     }
 
     // A letter that no drive uses, from the middle of the alphabet.
@@ -94,7 +83,11 @@ struct Ostrel : ::testing::Test {
 TEST_F(Ostrel, AddModeCreatesAndDeletesTheDriveByKeysAndButtonsAndTheWindowKeepsItsPlace) {
     const std::string temp = base.folder("TEMP"), early = base.folder("PATH");
     const std::string marker = base.path + "\\RAN.TXT";
-    const PlantedPrograms planted({temp, early, "C:"}, marker);
+    for (const std::string& folder : {temp, early, std::string("C:")}) {
+        for (const char* name : kPlanted) { // each leaves its mark, or fails the run, if it runs
+            std::ofstream(folder + "\\" + name) << "@echo " << name << ">>\"" << marker << "\"\r\n";
+        }
+    }
     SetEnvironmentVariableA("TMP", temp.c_str());
     SetEnvironmentVariableA("TEMP", temp.c_str());
     SetEnvironmentVariableA("PATH", (early + ";" + std::getenv("PATH")).c_str());
@@ -161,6 +154,34 @@ TEST_F(Ostrel, AddModeCreatesAndDeletesTheDriveByKeysAndButtonsAndTheWindowKeeps
     GetWindowRect(next, &reopened);
     EXPECT_EQ(std::pair(reopened.left, reopened.top), std::pair(40L, 30L));
     exitByButton(again, next);
+}
+
+// The release's Ostrel.exe as tests/install/install_test.sh installed or unpacked it
+// (OSTREL_RELEASE; the build's when none), started as a user would. With a folder (OSTREL_FOLDER)
+// it starts in add mode, is answered Yes to the first-run question, creates a drive for the folder
+// and has the restore box checked; without one it only opens. It leaves through Exit.
+// Only that script runs it.
+TEST(Release, DISABLED_StartsAndIsUsedAsAUserWould) {
+    const auto variable = [](const char* name) {
+        const char* value = std::getenv(name);
+        return std::string(value ? value : "");
+    };
+    const std::string folder = variable("OSTREL_FOLDER");
+    const OstrelProcess ostrel(folder.empty() ? "" : "-ADD " + folder, variable("OSTREL_RELEASE"));
+    if (!folder.empty()) {
+        click(GetDlgItem(ostrel.waitForWindow("First Time"), IDYES));
+    }
+    const HWND window = ostrel.waitForWindow("Ostrel");
+    ASSERT_NE(window, nullptr);
+    if (!folder.empty()) {
+        SendMessageA(control(window, IDC_CBODRIVES), CB_SETCURSEL, 0, 0);
+        click(control(window, IDC_CMDCREATE));
+        EXPECT_TRUE(waitFor(
+            [&] { return SendMessageA(control(window, IDC_LSTDRIVES), LVM_GETITEMCOUNT, 0, 0); }));
+        click(control(window, IDC_CHKRESTORE)); // install_test.sh checks what it saved
+    }
+    click(control(window, IDC_CMDEXIT));
+    EXPECT_TRUE(ostrel.waitForExit());
 }
 
 // The separator line as it shows: the shadow line above a white line, across its width.
@@ -253,7 +274,10 @@ struct Scale : Ostrel, ::testing::WithParamInterface<int> {
         RegSetKeyValueA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows NT\\CurrentVersion",
                         "RegisteredOwner", REG_SZ, owner.c_str(), DWORD(owner.size() + 1));
     }
-    void TearDown() override { RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktop, "LogPixels"); }
+    void TearDown() override {
+        Ostrel::TearDown();
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktop, "LogPixels");
+    }
     static constexpr const char* kDesktop = "Control Panel\\Desktop";
 };
 

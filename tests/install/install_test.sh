@@ -34,6 +34,13 @@ fail() {
     exit 1
 }
 windows() { echo "Z:$1" | tr / '\\'; }
+# The end-to-end tests' run of a release's program (its path, and a folder for add mode);
+# it passes when that one test ran and passed.
+release() {
+    OSTREL_RELEASE="$1" OSTREL_FOLDER="${2:-}" wine build/mingw/tests/e2e/e2e_tests.exe \
+        --gtest_also_run_disabled_tests --gtest_filter='Release.*' </dev/null >"$log.run" 2>&1 &&
+        grep -q '^\[  PASSED  \] 1 test' "$log.run"
+}
 # msiexec with a verbose log; its status is the function's.
 msi() { wine msiexec "$@" /qn /l*v "$(windows "$log")" </dev/null >/dev/null 2>&1; }
 # The text of a registry key (with /s, of everything below it too), through a file: Wine's
@@ -69,7 +76,7 @@ echo "== Silent install of $lower, and the installed program's first run"
 msi /i "$(windows "$ostrel_root/build/dist-$lower/Ostrel-$lower-x64.msi")" || fail "install failed"
 [ -f "$exe" ] || fail "no $program"
 mkdir -p "$WINEPREFIX/drive_c/ostrel-data"
-wine build/mingw/tests/install/install_driver.exe "$program" 'C:\ostrel-data' </dev/null ||
+release "$program" 'C:\ostrel-data' ||
     fail "the installed program's first run did not go as a user's would"
 hooked || fail "the first run left no start-up value or folder verb"
 userData || fail "the first run stored no drive set or window state"
@@ -113,6 +120,5 @@ echo "== The portable zip's program starts from a folder of its own"
 portable="$WINEPREFIX/drive_c/Portable Ostrel"
 mkdir -p "$portable"
 (cd "$portable" && unzip -q "$ostrel_root/build/dist/${new%.msi}.zip")
-wine build/mingw/tests/install/install_driver.exe 'C:\Portable Ostrel\Ostrel.exe' </dev/null ||
-    fail "the unpacked program did not start"
+release 'C:\Portable Ostrel\Ostrel.exe' || fail "the unpacked program did not start"
 echo "== Install test passed"

@@ -395,6 +395,7 @@ class FakeView : public MainView {
   public:
     struct Row {
         std::string key, text, subItem;
+        bool operator==(const Row&) const = default;
     };
     std::vector<std::string> comboItems;
     int comboIndex = -1;
