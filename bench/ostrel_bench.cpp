@@ -136,19 +136,10 @@ std::vector<char> freeLettersFromZ(int count) {
     return letters;
 }
 
-void removeSubstitution(char letter) {
-    const std::string folder = test::substitutedFolder(letter);
-    if (!folder.empty()) {
-        const char device[3] = {letter, ':', '\0'};
-        DefineDosDeviceA(DDD_REMOVE_DEFINITION | DDD_RAW_TARGET_PATH | DDD_EXACT_MATCH_ON_REMOVE,
-                         device, (test::kSubstPrefix + folder).c_str());
-    }
-}
-
 } // namespace
 
 int main() {
-    Win32Platform win32("");
+    Win32Platform win32(L"");
     Platform& platform = win32.platform;
     test::FakeView view;
     frmmain form(platform, view);
@@ -211,7 +202,7 @@ int main() {
                          std::to_string(letters.size()));
     const auto removeAll = [&] {
         for (const char letter : letters) {
-            removeSubstitution(letter);
+            test::removeSubstitution(letter);
         }
     };
     sideBySide(

@@ -25,7 +25,8 @@ constexpr const char* kMsinfoKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 constexpr const char* kToolsLocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
 // Read and write, with create link.
 constexpr std::uint32_t kKeyAccess = keyaccess::Read | keyaccess::Write | keyaccess::CreateLink;
-constexpr std::uint32_t kValueBuffer = 1024;
+// Room for 1024 characters of text.
+constexpr std::uint32_t kValueBuffer = 1024 * 2;
 
 // Runs one step; a failure inside it only makes the result false, with no message.
 template <class Body> bool attempt(Body&& body) {
@@ -68,7 +69,7 @@ void frmAbout::Form_Load() {
                                                     std::to_string(info.major) + "." +
                                                     std::to_string(info.revision));
     const std::string lines = vb::Replace(info.legalCopyright, "\\n", "\r\n");
-    view_.setLabelCaption(AboutLabel::lblCopyright, vb::Replace(lines, "(c)", "\xA9"));
+    view_.setLabelCaption(AboutLabel::lblCopyright, vb::Replace(lines, "(c)", "\u00A9"));
 
     // From here on a step that fails is skipped and loading goes on.
     showRegistration(AboutLabel::lblregname, "RegisteredOwner", "Unregistered Name");
@@ -145,13 +146,13 @@ bool frmAbout::GetKeyValue(RegKeyHandle root, const std::string& keyPath,
             return;
         }
         data.resize(std::min(size, kValueBuffer));
-        // Text usually ends in its NUL; a REG_DWORD's last byte is its highest.
-        if (!data.empty() && data.back() == '\0') {
-            data.pop_back();
-        }
         if (type == regtype::Sz) {
-            value = data;
+            value = registryText(data); // up to its NUL, which text usually ends in
         } else if (type == regtype::Dword) {
+            // The number's bytes, the last one dropped when it is 0, as text loses its NUL.
+            if (!data.empty() && data.back() == '\0') {
+                data.pop_back();
+            }
             value = hexLiteral(data);
         }
         read = true;

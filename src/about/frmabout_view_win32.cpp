@@ -8,6 +8,7 @@
 #include "about/frmabout_design_win32.h"
 #include "platform/win32/dialogs_win32.h"
 #include "platform/win32/pictures_win32.h"
+#include "platform/win32/wide_win32.h"
 #include "resource.h"
 #include "support/error_report.h"
 
@@ -49,7 +50,7 @@ bool isLink(HWND control) {
 // Paints a picture at the top left corner of a window's client area.
 void drawPicture(HDC dc, HBITMAP picture) {
     BITMAP size{};
-    GetObjectA(picture, sizeof size, &size);
+    GetObjectW(picture, sizeof size, &size);
     const UniqueMemoryDc memory(CreateCompatibleDC(dc));
     const Selected selected(memory.get(), picture);
     BitBlt(dc, 0, 0, size.bmWidth, size.bmHeight, memory.get(), 0, 0, SRCCOPY);
@@ -67,7 +68,7 @@ void setBoxOwner(MessageBoxes& boxes, HWND owner) {
 Win32AboutView::Win32AboutView(HWND owner, MessageBoxes& boxes)
     : owner_(owner), boxes_(boxes), scale_(ScreenScale::of(owner)), controls_(kControls, kFonts),
       background_(CreateSolidBrush(kFormBackground)), white_(CreateSolidBrush(kWhite)) {
-    const auto instance = reinterpret_cast<HINSTANCE>(GetModuleHandleA(nullptr));
+    const auto instance = reinterpret_cast<HINSTANCE>(GetModuleHandleW(nullptr));
     static const INITCOMMONCONTROLSEX common{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&common);
     registerWindowClass(instance, kPanelClass, panelProc);
@@ -76,7 +77,7 @@ Win32AboutView::Win32AboutView(HWND owner, MessageBoxes& boxes)
 void Win32AboutView::showModal(frmAbout& form) {
     form_ = &form;
     const INT_PTR result =
-        DialogBoxIndirectParamA(GetModuleHandleA(nullptr), &kTemplate.header, owner_, dialogProc,
+        DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &kTemplate.header, owner_, dialogProc,
                                 reinterpret_cast<LPARAM>(this));
     setBoxOwner(boxes_, owner_);
     form_ = nullptr;
@@ -94,8 +95,8 @@ bool Win32AboutView::initialize() {
     scale_.keepFor(window_);
     ScreenScale::layOutDialogItself(window_);
     const SIZE outer = scale_.windowSize(
-        kClientWidth, kClientHeight, static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_STYLE)),
-        false, static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_EXSTYLE)));
+        kClientWidth, kClientHeight, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)),
+        false, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)));
     SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     controls_.create(window_);
@@ -121,15 +122,15 @@ void Win32AboutView::layOut() {
     controls_.layOut(scale_);
     // The pictures for the resolution, each given to its control before the one it
     // replaces goes.
-    const auto instance = reinterpret_cast<HINSTANCE>(GetModuleHandleA(nullptr));
+    const auto instance = reinterpret_cast<HINSTANCE>(GetModuleHandleW(nullptr));
     UniqueBitmap banner = loadBitmap(instance, "ABOUT_BANNER", {464, 53}, scale_);
     UniqueBitmap icon = loadBitmap(instance, "ABOUT_ICON", {64, 64}, scale_);
     UniqueBitmap picture = loadBitmap(instance, "ABOUT_PICTURE", {141, 48}, scale_);
-    SetWindowLongPtrA(controls_[kBanner], GWLP_USERDATA, reinterpret_cast<LONG_PTR>(banner.get()));
+    SetWindowLongPtrW(controls_[kBanner], GWLP_USERDATA, reinterpret_cast<LONG_PTR>(banner.get()));
     InvalidateRect(controls_[kBanner], nullptr, TRUE);
-    SendMessageA(controls_[IDC_ABOUT_IMAGE2], STM_SETIMAGE, IMAGE_BITMAP,
+    SendMessageW(controls_[IDC_ABOUT_IMAGE2], STM_SETIMAGE, IMAGE_BITMAP,
                  reinterpret_cast<LPARAM>(icon.get()));
-    SendMessageA(controls_[IDC_ABOUT_IMAGE1], STM_SETIMAGE, IMAGE_BITMAP,
+    SendMessageW(controls_[IDC_ABOUT_IMAGE1], STM_SETIMAGE, IMAGE_BITMAP,
                  reinterpret_cast<LPARAM>(picture.get()));
     banner_ = std::move(banner);
     icon_ = std::move(icon);
@@ -139,22 +140,23 @@ void Win32AboutView::layOut() {
 
 void Win32AboutView::addToolTip(HWND control, const char* text) {
     if (tooltip_ == nullptr) {
-        tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+        tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                    WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
-                                   GetModuleHandleA(nullptr), nullptr);
+                                   GetModuleHandleW(nullptr), nullptr);
     }
-    TOOLINFOA tool{};
-    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    std::wstring tip = wide(text);
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = window_;
     tool.uId = reinterpret_cast<UINT_PTR>(control);
-    tool.lpszText = const_cast<char*>(text);
-    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    tool.lpszText = tip.data();
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void Win32AboutView::setCaption(const std::string& text) {
-    SetWindowTextA(window_, text.c_str());
+    SetWindowTextW(window_, wide(text).c_str());
 }
 
 std::string Win32AboutView::labelCaption(AboutLabel which) {
@@ -173,7 +175,7 @@ void Win32AboutView::placeOverOwner() {
     RECT dialog{};
     GetWindowRect(window_, &dialog);
     RECT area{};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
     RECT over = area;
     if (owner_ != nullptr && IsWindowVisible(owner_) && !IsIconic(owner_)) {
         GetWindowRect(owner_, &over);
@@ -203,9 +205,9 @@ INT_PTR CALLBACK Win32AboutView::dialogProc(HWND dialog, UINT message, WPARAM wP
     if (message == WM_INITDIALOG) {
         auto* view = reinterpret_cast<Win32AboutView*>(lParam);
         view->window_ = dialog;
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
     }
-    auto* view = reinterpret_cast<Win32AboutView*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    auto* view = reinterpret_cast<Win32AboutView*>(GetWindowLongPtrW(dialog, DWLP_USER));
     if (view == nullptr) {
         return FALSE;
     }
@@ -225,23 +227,23 @@ LRESULT CALLBACK Win32AboutView::panelProc(HWND window, UINT message, WPARAM wPa
     case WM_COMMAND:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-        return SendMessageA(GetParent(window), message, wParam, lParam);
+        return SendMessageW(GetParent(window), message, wParam, lParam);
     case WM_ERASEBKGND: {
         const auto dc = reinterpret_cast<HDC>(wParam);
-        const auto brush = reinterpret_cast<HBRUSH>(SendMessageA(
+        const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(
             GetParent(window), WM_CTLCOLORSTATIC, wParam, reinterpret_cast<LPARAM>(window)));
         RECT client{};
         GetClientRect(window, &client);
         FillRect(dc, &client, brush != nullptr ? brush : GetSysColorBrush(COLOR_BTNFACE));
         if (const auto picture =
-                reinterpret_cast<HBITMAP>(GetWindowLongPtrA(window, GWLP_USERDATA));
+                reinterpret_cast<HBITMAP>(GetWindowLongPtrW(window, GWLP_USERDATA));
             picture != nullptr) {
             drawPicture(dc, picture);
         }
         return 1;
     }
     default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 
@@ -269,7 +271,7 @@ INT_PTR Win32AboutView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETCURSOR:
         if (isLink(reinterpret_cast<HWND>(wParam))) {
             SetCursor(linkCursor_ ? linkCursor_.get() : LoadCursor(nullptr, IDC_HAND));
-            SetWindowLongPtrA(window_, DWLP_MSGRESULT, TRUE);
+            SetWindowLongPtrW(window_, DWLP_MSGRESULT, TRUE);
             return TRUE;
         }
         return FALSE;

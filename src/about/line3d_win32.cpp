@@ -107,7 +107,7 @@ LRESULT Line3D::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCHITTEST:
         return HTTRANSPARENT; // takes no input: clicks go to the window below
     default:
-        return DefWindowProcA(window_, message, wParam, lParam);
+        return DefWindowProcW(window_, message, wParam, lParam);
     }
 }
 

@@ -2,12 +2,14 @@
 #include "app/frmmain.h"
 
 #include "drives/command_runner.h"
+#include "drives/folder_check.h"
 #include "drives/free_letters.h"
 #include "drives/listing.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/process.h"
 #include "support/error_report.h"
+#include "support/vb.h"
 
 namespace ostrel {
 namespace {
@@ -25,10 +27,18 @@ frmmain::frmmain(Platform& platform, MainView& view)
     : platform_(platform), view_(view), reg32_(platform.registry, platform.boxes),
       settings_(platform.registry) {}
 
-bool frmmain::runSubst(const std::string& arguments) {
-    const Command command = substCommand(platform_.processes, platform_.files, arguments);
+bool frmmain::runSubst(const std::string& arguments, const std::optional<std::string>& path) {
+    const Command command = substCommand(platform_.processes, platform_.files, arguments, path);
     const int processId = StartCommand(platform_.processes, command);
     return SHWait(platform_.processes, platform_.events, platform_.boxes, processId);
+}
+
+std::string frmmain::exactFolder(const DriveEntry& entry) {
+    // The listing went through the console code page; the system keeps the folder exact.
+    const auto exact = entry.drive.empty()
+                           ? std::nullopt
+                           : platform_.drives.substitutedFolder(entry.drive.front());
+    return exact && listingShows(entry.folder, *exact) ? *exact : entry.folder;
 }
 
 void frmmain::GetVirtualsDriveList() {
@@ -40,26 +50,21 @@ void frmmain::GetVirtualsDriveList() {
         // Each listing has a file of its own in the user's temporary folder (a standard
         // user cannot make files in the drive root), written by its absolute path.
         listing = files.newTempFile(files.tempFolder());
-        const auto target = substFolderArgument(listing);
-        if (!target) {
-            raise(err::InvalidCall, listing);
-        }
         files.setCurrentDirectory(AbsRoot);
-        if (runSubst(" > " + *target)) {
+        if (runSubst(" >", listing)) {
             platform_.boxes.show(kUnreadListingText, mb::Exclamation, kAppTitle);
         } else {
             std::int16_t counter = 0;
-            parseListing(files.consoleToAnsi(files.readFile(listing)),
-                         [&](const DriveEntry& entry) {
-                             if (counter == INT16_MAX) {
-                                 raise(err::Overflow);
-                             }
-                             ++counter;
-                             std::string key = "A";
-                             key += std::to_string(counter);
-                             view_.lstDrivesAddRow(key, entry.drive, entry.folder);
-                             platform_.events.doEvents();
-                         });
+            parseListing(files.consoleText(files.readFile(listing)), [&](const DriveEntry& entry) {
+                if (counter == INT16_MAX) {
+                    raise(err::Overflow);
+                }
+                ++counter;
+                std::string key = "A"; // appended to: GCC 12 warns wrongly on "A" + text
+                key += std::to_string(counter);
+                view_.lstDrivesAddRow(key, entry.drive, exactFolder(entry));
+                platform_.events.doEvents();
+            });
         }
         files.deleteFile(listing);
         listing.clear();
@@ -121,18 +126,23 @@ void frmmain::cmdcreate_Click() {
             platform_.boxes.show(kNoLetterText, mb::Exclamation, kAppTitle);
             return;
         }
-        platform_.files.setCurrentDirectory(AbsRoot);
         const std::string folder = view_.txtPathNameText();
-        const auto argument = substFolderArgument(folder);
-        if (!argument) {
-            platform_.boxes.show(refusedFolderText(folder), mb::Exclamation, kAppTitle);
+        if (const FolderProblem problem = folderTextProblem(folder);
+            problem != FolderProblem::none) {
+            platform_.boxes.show(folderProblemText(folder, problem), mb::Exclamation, kAppTitle);
             return;
         }
-        if (!runSubst(" " + letter + " " + *argument)) {
+        platform_.files.setCurrentDirectory(AbsRoot);
+        if (!runSubst(" " + letter, folder)) {
             view_.setLblStatusCaption("The virtual drive " + view_.cbodrivesText() +
                                       " has now been created.");
         } else {
             view_.setLblStatusCaption("The virtual drive " + letter + " could not be created.");
+            const std::string cause = folderProblemText(
+                folder, folderKindProblem(platform_.files.pathKind(vb::Trim(folder))));
+            platform_.boxes.show("The virtual drive " + letter + " could not be created.\r\n\r\n" +
+                                     cause,
+                                 mb::Exclamation, kAppTitle);
         }
         SavedDriveIndex = view_.cbodrivesListIndex();
         DoUpdate();

@@ -4,9 +4,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "app/frmmain_view.h"
+#include "drives/listing.h"
 #include "platform/platform.h"
 #include "settings/reg32mod.h"
 #include "settings/settings_store.h"
@@ -44,8 +46,9 @@ class frmmain {
     void DoUpdate();
 
     // True during start-up and while a listing or a subst run is in progress (its wait lets window
-    // events run): Create, Delete and Refresh are then ignored; a click on the restore box
-    // and a close are held until the run has ended and then carried out.
+    // events run): Create, Delete and Refresh are then disabled in the view and ignored here;
+    // a click on the restore box and a close are held until the run has ended and then
+    // carried out.
     bool busy() const { return busyDepth_ > 0; }
 
     // Form-level values (see Form_Load).
@@ -59,9 +62,14 @@ class frmmain {
     // the outermost one has ended.
     class BusyScope {
       public:
-        explicit BusyScope(frmmain& form) : form_(form) { ++form_.busyDepth_; }
+        explicit BusyScope(frmmain& form) : form_(form) {
+            if (form_.busyDepth_++ == 0) {
+                form_.view_.setBusy(true);
+            }
+        }
         ~BusyScope() {
             if (--form_.busyDepth_ == 0) {
+                form_.view_.setBusy(false);
                 form_.carryOutHeld();
             }
         }
@@ -71,9 +79,11 @@ class frmmain {
       private:
         frmmain& form_;
     };
-    // Starts one subst run with the arguments (" X: C:\DATA") hidden and waits for it;
-    // true when it ended with a nonzero exit code.
-    bool runSubst(const std::string& arguments);
+    // Starts one subst run with the arguments (" X:", " X: /d") and the path hidden and
+    // waits for it; true when it ended with a nonzero exit code.
+    bool runSubst(const std::string& arguments, const std::optional<std::string>& path = {});
+    // The folder of a listed drive, exactly as the system keeps it.
+    std::string exactFolder(const DriveEntry& entry);
     // Sets the letter box's selection, keeping it within the list, and raises its click.
     void restoreDriveIndex(int index);
     // Unloads the window: Form_Unload, then the view goes.

@@ -5,6 +5,7 @@
 #include "app/frmmain_view_win32.h"
 #include "platform/win32/child_window_win32.h"
 #include "platform/win32/pictures_win32.h"
+#include "platform/win32/wide_win32.h"
 #include "resource.h"
 
 #include <utility>
@@ -16,9 +17,9 @@ namespace {
 HMENU createMenu() {
     const HMENU bar = CreateMenu();
     const HMENU file = CreatePopupMenu();
-    AppendMenuA(file, MF_STRING, IDM_EXIT, "E&xit");
-    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
-    AppendMenuA(bar, MF_STRING, IDM_ABOUT, "&About");
+    AppendMenuW(file, MF_STRING, IDM_EXIT, L"E&xit");
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
+    AppendMenuW(bar, MF_STRING, IDM_ABOUT, L"&About");
     return bar;
 }
 
@@ -45,8 +46,8 @@ void Win32MainView::createWindow(HINSTANCE instance) {
     registerWindowClass(instance, kWindowClass, windowProc);
     registerWindowClass(instance, kPanelClass, panelProc);
     registerWindowClass(instance, kLine3DClass, Line3D::windowProc);
-    CreateWindowExA(0, kWindowClass, "Ostrel", kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0,
-                    nullptr, createMenu(), instance, this);
+    CreateWindowExW(0, wide(kWindowClass).c_str(), L"Ostrel", kWindowStyle, CW_USEDEFAULT,
+                    CW_USEDEFAULT, 0, 0, nullptr, createMenu(), instance, this);
     if (window_ == nullptr) {
         return;
     }
@@ -84,24 +85,24 @@ void Win32MainView::layOut(HINSTANCE instance) {
 void Win32MainView::changeScale(int dpi, const RECT& suggested) {
     scale_ = ScreenScale(dpi);
     scale_.keepFor(window_);
-    layOut(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window_, GWLP_HINSTANCE)));
+    layOut(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE)));
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32MainView::loadPictures(HINSTANCE instance) {
     // The program's icon in the task switcher and in the caption.
-    bigIcon_ = loadIcon(instance, MAKEINTRESOURCEA(IDI_OSTREL), 32, scale_);
-    smallIcon_ = loadIcon(instance, MAKEINTRESOURCEA(IDI_OSTREL), 16, scale_);
-    SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
-    SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+    bigIcon_ = loadIcon(instance, IDI_OSTREL, 32, scale_);
+    smallIcon_ = loadIcon(instance, IDI_OSTREL, 16, scale_);
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
 
     // The pictures have the window's background where nothing is drawn.
     image1_ = loadBitmap(instance, "DRIVE", {16, 16}, scale_);
     image2_ = loadBitmap(instance, "FOLDER", {16, 13}, scale_);
-    SendDlgItemMessageA(window_, IDC_IMAGE1, STM_SETIMAGE, IMAGE_BITMAP,
+    SendDlgItemMessageW(window_, IDC_IMAGE1, STM_SETIMAGE, IMAGE_BITMAP,
                         reinterpret_cast<LPARAM>(image1_.get()));
-    SendDlgItemMessageA(window_, IDC_IMAGE2, STM_SETIMAGE, IMAGE_BITMAP,
+    SendDlgItemMessageW(window_, IDC_IMAGE2, STM_SETIMAGE, IMAGE_BITMAP,
                         reinterpret_cast<LPARAM>(image2_.get()));
 
     // ImageList1: the one picture of every entry of the list, masked by the background.
@@ -127,12 +128,12 @@ void Win32MainView::dockStatusStrip() {
 }
 
 void Win32MainView::fitStatusLabel() {
-    const std::string caption = text(lblStatus_);
+    const std::wstring caption = wide(text(lblStatus_));
     SIZE extent{};
     {
         const WindowDc dc(lblStatus_);
         const Selected font(dc.get(), controls_.font(kStandard));
-        GetTextExtentPoint32A(dc.get(), caption.c_str(), static_cast<int>(caption.size()), &extent);
+        GetTextExtentPoint32W(dc.get(), caption.c_str(), static_cast<int>(caption.size()), &extent);
     }
     RECT strip{};
     GetClientRect(picture1_, &strip);

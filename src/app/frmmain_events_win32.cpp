@@ -3,6 +3,7 @@
 #include "app/frmmain.h"
 #include "app/frmmain_view_win32.h"
 #include "platform/win32/child_window_win32.h"
+#include "platform/win32/wide_win32.h"
 #include "resource.h"
 
 namespace ostrel {
@@ -37,9 +38,9 @@ LRESULT CALLBACK Win32MainView::panelProc(HWND window, UINT message, WPARAM wPar
     case WM_CTLCOLORSTATIC:
     case WM_ERASEBKGND:
         // The main window knows the colours.
-        return SendMessageA(GetParent(window), message, wParam, lParam);
+        return SendMessageW(GetParent(window), message, wParam, lParam);
     default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 
@@ -88,8 +89,16 @@ LRESULT Win32MainView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
         return controlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_SETCURSOR:
+        // While a run is in progress the window works on: the pointer says so over all of
+        // it, its controls included (they ask the window first).
+        if (busy_ && LOWORD(lParam) == HTCLIENT) {
+            SetCursor(LoadCursor(nullptr, IDC_APPSTARTING));
+            return TRUE;
+        }
+        return DefWindowProcW(window_, message, wParam, lParam);
     default:
-        return DefWindowProcA(window_, message, wParam, lParam);
+        return DefWindowProcW(window_, message, wParam, lParam);
     }
 }
 
@@ -107,10 +116,11 @@ void Win32MainView::command(WPARAM wParam) {
 void Win32MainView::showChosenEntry() {
     const int index = cbodrivesListIndex();
     if (index >= 0) {
-        const auto length = SendMessageA(cbodrives_, CB_GETLBTEXTLEN, index, 0);
-        std::string entry(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
-        SendMessageA(cbodrives_, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(entry.data()));
-        setText(cbodrives_, entry.c_str());
+        const auto length = SendMessageW(cbodrives_, CB_GETLBTEXTLEN, index, 0);
+        std::wstring entry(static_cast<std::size_t>(length > 0 ? length : 0) + 1, L'\0');
+        SendMessageW(cbodrives_, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(entry.data()));
+        entry.resize(entry.size() - 1);
+        setText(cbodrives_, narrow(entry));
     }
 }
 
@@ -158,7 +168,7 @@ void Win32MainView::activate(bool active) {
 void Win32MainView::focusFirst() {
     for (HWND child = GetWindow(window_, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
-        const LONG_PTR style = GetWindowLongPtrA(child, GWL_STYLE);
+        const LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
         if ((style & WS_TABSTOP) && (style & WS_VISIBLE) && !(style & WS_DISABLED)) {
             SetFocus(child);
             return;

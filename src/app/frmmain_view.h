@@ -58,6 +58,10 @@ class MainView {
     virtual void setChkrestoreValue(int value) = 0;
 
     virtual void setEnabled(MainControl control, bool on) = 0;
+    // While a run is in progress: the working pointer over the window, and Create, Delete
+    // and Refresh take no clicks (they show disabled). Afterwards each is again as the
+    // program last set it.
+    virtual void setBusy(bool busy) = 0;
 
     // The window, in twips.
     virtual std::string caption() = 0;

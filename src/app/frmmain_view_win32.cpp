@@ -6,6 +6,7 @@
 #include "about/frmabout_win32.h"
 #include "app/frmmain.h"
 #include "platform/win32/child_window_win32.h"
+#include "platform/win32/wide_win32.h"
 #include "resource.h"
 #include "support/error_report.h"
 
@@ -17,28 +18,29 @@ std::string Win32MainView::text(HWND control) const {
 
 void Win32MainView::setText(HWND control, const std::string& value) {
     const Quiet quiet(*this);
-    SetWindowTextA(control, value.c_str());
+    SetWindowTextW(control, wide(value).c_str());
 }
 
 void Win32MainView::cbodrivesClear() {
     const Quiet quiet(*this);
-    SendMessageA(cbodrives_, CB_RESETCONTENT, 0, 0);
-    SetWindowTextA(cbodrives_, "");
+    SendMessageW(cbodrives_, CB_RESETCONTENT, 0, 0);
+    SetWindowTextW(cbodrives_, L"");
 }
 
 void Win32MainView::cbodrivesAddItem(const std::string& item) {
     const Quiet quiet(*this);
-    if (SendMessageA(cbodrives_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str())) < 0) {
+    const std::wstring text = wide(item);
+    if (SendMessageW(cbodrives_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())) < 0) {
         raise(err::OutOfMemory);
     }
 }
 
 int Win32MainView::cbodrivesListCount() {
-    return static_cast<int>(SendMessageA(cbodrives_, CB_GETCOUNT, 0, 0));
+    return static_cast<int>(SendMessageW(cbodrives_, CB_GETCOUNT, 0, 0));
 }
 
 int Win32MainView::cbodrivesListIndex() {
-    return static_cast<int>(SendMessageA(cbodrives_, CB_GETCURSEL, 0, 0));
+    return static_cast<int>(SendMessageW(cbodrives_, CB_GETCURSEL, 0, 0));
 }
 
 void Win32MainView::setCbodrivesListIndex(int index) {
@@ -46,7 +48,7 @@ void Win32MainView::setCbodrivesListIndex(int index) {
         raise(err::InvalidPropertyValue);
     }
     const Quiet quiet(*this);
-    SendMessageA(cbodrives_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageW(cbodrives_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 std::string Win32MainView::cbodrivesText() {
@@ -67,13 +69,14 @@ void Win32MainView::setTxtPathNameText(const std::string& value) {
 
 void Win32MainView::lstDrivesAddColumn(const std::string& caption, int widthTwips) {
     const Quiet quiet(*this);
-    LVCOLUMNA column{};
+    std::wstring text = wide(caption);
+    LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-    column.pszText = const_cast<char*>(caption.c_str());
+    column.pszText = text.data();
     column.cx = scale_.wholePixelsX(widthTwips);
     const int position = Header_GetItemCount(ListView_GetHeader(lstDrives_));
     column.iSubItem = position;
-    if (SendMessageA(lstDrives_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(position),
+    if (SendMessageW(lstDrives_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(position),
                      reinterpret_cast<LPARAM>(&column)) < 0) {
         raise(err::OutOfMemory);
     }
@@ -95,19 +98,20 @@ void Win32MainView::lstDrivesAddRow(const std::string&, const std::string& rowTe
                                     const std::string& subItem) {
     // The row's key only names it; nothing shows or reads it.
     const Quiet quiet(*this);
-    LVITEMA item{};
+    std::wstring first = wide(rowText), second = wide(subItem);
+    LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_IMAGE;
     item.iItem = lstDrivesCount();
-    item.pszText = const_cast<char*>(rowText.c_str());
+    item.pszText = first.data();
     item.iImage = 0;
-    const auto row = SendMessageA(lstDrives_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    const auto row = SendMessageW(lstDrives_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     if (row < 0) {
         raise(err::OutOfMemory);
     }
-    LVITEMA sub{};
+    LVITEMW sub{};
     sub.iSubItem = 1;
-    sub.pszText = const_cast<char*>(subItem.c_str());
-    SendMessageA(lstDrives_, LVM_SETITEMTEXTA, static_cast<WPARAM>(row),
+    sub.pszText = second.data();
+    SendMessageW(lstDrives_, LVM_SETITEMTEXTW, static_cast<WPARAM>(row),
                  reinterpret_cast<LPARAM>(&sub));
 }
 
@@ -120,14 +124,15 @@ std::string listText(HWND list, int row, int column) {
     if (row < 0 || row >= ListView_GetItemCount(list)) {
         raise(err::SubscriptOutOfRange);
     }
-    std::vector<char> buffer(1024);
-    LVITEMA item{};
+    // A folder may be as long as the system's longest path.
+    std::vector<wchar_t> buffer(32768);
+    LVITEMW item{};
     item.iSubItem = column;
     item.pszText = buffer.data();
     item.cchTextMax = static_cast<int>(buffer.size());
-    const auto length = SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+    const auto length = SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
                                      reinterpret_cast<LPARAM>(&item));
-    return std::string(buffer.data(), static_cast<std::size_t>(length));
+    return narrow(std::wstring_view(buffer.data(), static_cast<std::size_t>(length)));
 }
 } // namespace
 
@@ -149,7 +154,7 @@ void Win32MainView::setLblStatusCaption(const std::string& value) {
 }
 
 int Win32MainView::chkrestoreValue() {
-    return static_cast<int>(SendMessageA(chkrestore_, BM_GETCHECK, 0, 0));
+    return static_cast<int>(SendMessageW(chkrestore_, BM_GETCHECK, 0, 0));
 }
 
 void Win32MainView::setChkrestoreValue(int value) {
@@ -157,23 +162,58 @@ void Win32MainView::setChkrestoreValue(int value) {
         raise(err::InvalidPropertyValue);
     }
     const Quiet quiet(*this);
-    SendMessageA(chkrestore_, BM_SETCHECK, static_cast<WPARAM>(value), 0);
+    SendMessageW(chkrestore_, BM_SETCHECK, static_cast<WPARAM>(value), 0);
 }
 
 namespace {
 // The controls the form enables and disables, in the order of MainControl.
 constexpr int kEnabledIds[] = {IDC_CMDCREATE, IDC_CMDDELETE, IDC_CHKRESTORE, IDC_CMDREFRESH,
                                IDC_CMDEXIT,   IDC_CMDABOUT,  IDC_CMDBROSWE};
+
+// The buttons that start a run take no clicks while one is in progress.
+bool heldWhileBusy(MainControl control) {
+    return control == MainControl::cmdcreate || control == MainControl::cmddelete ||
+           control == MainControl::cmdRefresh;
+}
 } // namespace
 
 void Win32MainView::setEnabled(MainControl which, bool on) {
+    enabled_[static_cast<int>(which)] = on;
+    applyEnabled(which);
+}
+
+void Win32MainView::applyEnabled(MainControl which) {
     const Quiet quiet(*this);
     const HWND target = controls_[kEnabledIds[static_cast<int>(which)]];
+    const bool on = enabled_[static_cast<int>(which)] && !(busy_ && heldWhileBusy(which));
     const bool hadFocus = GetFocus() == target;
     EnableWindow(target, on ? TRUE : FALSE);
     if (!on && hadFocus) {
         // A disabled control cannot keep the keyboard: the next one in tab order gets it.
+        busyFocus_ = busy_ ? target : nullptr;
         SetFocus(GetNextDlgTabItem(window_, target, FALSE));
+    }
+}
+
+void Win32MainView::setBusy(bool busy) {
+    busy_ = busy;
+    for (const MainControl control :
+         {MainControl::cmdcreate, MainControl::cmddelete, MainControl::cmdRefresh}) {
+        applyEnabled(control);
+    }
+    if (!busy && busyFocus_ != nullptr && IsWindowEnabled(busyFocus_) &&
+        GetActiveWindow() == window_) {
+        SetFocus(busyFocus_);
+    }
+    if (!busy) {
+        busyFocus_ = nullptr;
+    }
+    // The pointer changes now where it is over the window, not at the mouse's next move.
+    POINT at{};
+    GetCursorPos(&at);
+    if (IsWindowVisible(window_) &&
+        (WindowFromPoint(at) == window_ || IsChild(window_, WindowFromPoint(at)))) {
+        SetCursor(LoadCursor(nullptr, busy ? IDC_APPSTARTING : IDC_ARROW));
     }
 }
 
@@ -242,7 +282,7 @@ bool Win32MainView::onAMonitor(int left, int top, int width, int height) {
             info.cbSize = sizeof info;
             RECT common;
             search.touched =
-                search.touched || (GetMonitorInfoA(monitor, &info) &&
+                search.touched || (GetMonitorInfoW(monitor, &info) &&
                                    IntersectRect(&common, &info.rcWork, &search.window));
             return !search.touched;
         },

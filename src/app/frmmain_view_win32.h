@@ -60,6 +60,7 @@ class Win32MainView : public MainView {
     int chkrestoreValue() override;
     void setChkrestoreValue(int value) override;
     void setEnabled(MainControl control, bool on) override;
+    void setBusy(bool busy) override;
     std::string caption() override;
     int left() override;
     int top() override;
@@ -124,6 +125,8 @@ class Win32MainView : public MainView {
     void setText(HWND control, const std::string& value);
     // Gives the focus to the first control in tab order that can take it.
     void focusFirst();
+    // Enables or disables the control as the program set it and the busy state allows.
+    void applyEnabled(MainControl control);
 
     Platform& platform_;
     frmmain* form_ = nullptr;
@@ -143,6 +146,11 @@ class Win32MainView : public MainView {
     std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, ImageListDeleter> imageList1_;
     // Above zero while the program itself sets a control: notifications are not handlers.
     int quiet_ = 0;
+    // The enabled state the program set for each control, by MainControl.
+    bool enabled_[7] = {false, false, true, true, true, true, true};
+    bool busy_ = false;
+    // The control that had the focus when a run disabled it, which gets it back after.
+    HWND busyFocus_ = nullptr;
 };
 
 } // namespace ostrel

@@ -119,7 +119,8 @@ void frmmain::Form_Load() {
             return;
         case StartMode::add:
             view_.setEnabled(MainControl::cmdcreate, true);
-            view_.setTxtPathNameText(start.folder);
+            // In upper case by the file system's rules, which keep it naming the same folder.
+            view_.setTxtPathNameText(platform_.files.upperCase(start.folder));
             DoUpdate();
             return;
         case StartMode::uninstall: // ended in WinMain, before there is a window

@@ -16,15 +16,26 @@ class Unattended : public MessageBoxes {
 
 } // namespace
 
+namespace {
+// The switches are plain letters: their case is compared without a language's rules.
+std::string asciiUpper(std::string text) {
+    for (char& c : text) {
+        c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    }
+    return text;
+}
+} // namespace
+
 StartSwitch readSwitch(const std::string& commandLine) {
-    const std::string text = vb::UCase(vb::Trim(commandLine));
-    if (text == "-R") {
+    const std::string text = vb::Trim(commandLine);
+    const std::string upper = asciiUpper(text);
+    if (upper == "-R") {
         return {StartMode::restore, {}};
     }
-    if (text.rfind("-ADD", 0) == 0) {
+    if (upper.rfind("-ADD", 0) == 0) {
         return {StartMode::add, text.substr(4)};
     }
-    if (text == "-UNINSTALL") {
+    if (upper == "-UNINSTALL") {
         return {StartMode::uninstall, {}};
     }
     return {};

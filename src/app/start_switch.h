@@ -11,11 +11,11 @@ enum class StartMode { interactive, add, restore, uninstall };
 
 struct StartSwitch {
     StartMode mode = StartMode::interactive;
-    std::string folder; // add mode: the text after "-ADD", as it stands
+    std::string folder; // add mode: the text after "-ADD", as it stands (not upper-cased)
 };
 
-// The command line, trimmed and upper-cased: exactly "-R" restores the saved drives,
-// "-ADD" followed by anything (Explorer's verb) hands over a folder, exactly
+// The command line, trimmed, its switch in any case: exactly "-R" restores the saved
+// drives, "-ADD" followed by anything (Explorer's verb) hands over a folder, exactly
 // "-UNINSTALL" removes the program's hooks into Windows; anything else starts
 // interactively.
 StartSwitch readSwitch(const std::string& commandLine);

@@ -1,4 +1,5 @@
-// Ostrel.exe: the platform services, the main window and its message loop. Form_Load
+// Ostrel.exe: the platform services, the main window and its message loop. Its command
+// line comes in UTF-16 (wWinMain), so a folder in any script arrives whole. Form_Load
 // runs before the window is shown; a restore run ends inside it without showing it,
 // the installer's cleanup before any window exists.
 #include <windows.h>
@@ -10,7 +11,7 @@
 #include "app/start_switch.h"
 #include "platform/win32/win32_platform.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int show) {
     using namespace ostrel;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
@@ -38,13 +39,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show) {
     UpdateWindow(view.window());
 
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         // Tab, the arrow keys and the access keys move between the controls.
-        if (view.exists() && IsDialogMessageA(view.window(), &message)) {
+        if (view.exists() && IsDialogMessageW(view.window(), &message)) {
             continue;
         }
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     return static_cast<int>(message.wParam);
 }

@@ -1,8 +1,9 @@
 #include "drives/command_runner.h"
 
 #include "platform/files.h"
-#include "platform/process.h"
 #include "support/error_report.h"
+#include "support/text.h"
+#include "support/vb.h"
 
 namespace ostrel {
 namespace {
@@ -10,6 +11,15 @@ constexpr const char* kModule = "Module1";
 
 bool isAbsolutePath(const std::string& path) {
     return (path.size() > 2 && path[1] == ':' && path[2] == '\\') || path.rfind("\\\\", 0) == 0;
+}
+
+// The command line as the interpreter reads it: the variables replaced by their values.
+std::string expanded(const Command& command) {
+    std::string line = command.line;
+    for (const auto& [name, value] : command.environment) {
+        line = vb::Replace(line, '%' + name + '%', value);
+    }
+    return line;
 }
 
 } // namespace
@@ -26,21 +36,30 @@ std::string interpreterPath(Processes& processes, FileSystem& files) {
     return system + "cmd.exe";
 }
 
-Command substCommand(Processes& processes, FileSystem& files, const std::string& arguments) {
-    const std::string program = interpreterPath(processes, files);
-    const std::string subst = files.systemFolder() + "subst.exe";
-    const auto quoted = substFolderArgument(subst);
-    if (!quoted) {
-        raise(err::InvalidCall, subst);
+Command substCommand(Processes& processes, FileSystem& files, const std::string& arguments,
+                     const std::optional<std::string>& path) {
+    Command command{interpreterPath(processes, files), {}, {}};
+    std::string tail = '"' + files.systemFolder() + "subst.exe\"" + arguments;
+    if (path) {
+        const auto value = substPathValue(*path);
+        if (!value) {
+            raise(err::InvalidCall, *path);
+        }
+        command.environment.emplace_back(kPathVariable, *value);
+        tail += std::string(" \"%") + kPathVariable + "%\"";
     }
-    // A line after /c that begins with a quote loses its first and last quote, so a
-    // quoted subst goes inside one more pair.
-    const std::string tail = *quoted == subst ? subst + arguments : '"' + *quoted + arguments + '"';
-    return {program, '"' + program + "\" /c" + tail};
+    // With /s the interpreter drops the outer pair of quotes and keeps the rest as it is.
+    command.line = '"' + command.program + "\" /d /v:off /s /c \"" + tail + '"';
+    return command;
 }
 
 int StartCommand(Processes& processes, const Command& command) {
-    return processes.start(command.program, command.line, kSwHide);
+    if (const std::size_t length = utf16Length(expanded(command)); length > kLongestCommandLine) {
+        raise(err::InvalidCall, "The command line would be " + std::to_string(length) +
+                                    " characters long; the command interpreter runs at most " +
+                                    std::to_string(kLongestCommandLine) + ".");
+    }
+    return processes.start(command.program, command.line, kSwHide, command.environment);
 }
 
 bool SHWait(Processes& processes, EventPump& events, MessageBoxes& boxes, int processId) {
@@ -58,37 +77,27 @@ bool SHWait(Processes& processes, EventPump& events, MessageBoxes& boxes, int pr
     return nonzero;
 }
 
-std::optional<std::string> substFolderArgument(const std::string& folder) {
-    for (const char ch : folder) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c == '%' || c == '"' || c < 0x20 || c == 0x7F) {
+std::optional<std::string> substPathValue(const std::string& path) {
+    for (const char ch : path) {
+        if (ch == '"' || static_cast<unsigned char>(ch) < 0x20) {
             return std::nullopt;
         }
     }
-    const auto first = folder.find_first_not_of(' ');
-    if (first == std::string::npos) {
-        return folder;
+    std::string value = vb::Trim(path);
+    const std::size_t length = value.size();
+    while (value.size() > 1 && value.back() == '\\') {
+        value.pop_back();
     }
-    const auto last = folder.find_last_not_of(' ');
-    std::string inner = folder.substr(first, last - first + 1);
-    if (inner.find_first_of(" &^(),;=<>|") == std::string::npos) {
-        return folder;
+    if (value.size() < length && value.size() == 2 && value[1] == ':') {
+        value += '\\'; // a drive root keeps its backslash
     }
-    // Backslashes before a quote escape it for the program that reads the line.
-    const std::size_t length = inner.size();
-    while (inner.size() > 1 && inner.back() == '\\') {
-        inner.pop_back();
+    if (!value.empty() && value.back() == '\\') {
+        value += '\\'; // doubled, so that it does not escape the closing quote
     }
-    if (inner.size() < length && inner.size() == 2 && inner[1] == ':') {
-        inner += "\\\\"; // a drive root keeps its backslash, doubled
+    if (value.empty()) {
+        return std::nullopt;
     }
-    return folder.substr(0, first) + '"' + inner + '"' + folder.substr(last + 1);
-}
-
-std::string refusedFolderText(const std::string& folder) {
-    return "The folder\r\n" + folder +
-           "\r\ncannot be used for a virtual drive: its name holds a % or \" sign or a control "
-           "character, which the command interpreter would change.";
+    return value;
 }
 
 } // namespace ostrel

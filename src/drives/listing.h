@@ -17,4 +17,10 @@ struct DriveEntry {
 // the entries before it were handed on.
 void parseListing(std::string_view text, const std::function<void(const DriveEntry&)>& onEntry);
 
+// Whether the listing's folder text can be what subst printed for the exact folder: subst
+// writes through the console code page, so a character beyond ASCII may show as "?" (two
+// for one outside the Basic Multilingual Plane) or as a look-alike; every other character
+// and the length must agree. A listing that cannot show the folder names another one.
+bool listingShows(std::string_view listed, std::string_view exact);
+
 } // namespace ostrel

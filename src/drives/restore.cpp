@@ -16,19 +16,18 @@ namespace {
 
 constexpr const char* kModule = "frmmain";
 
-// The subst arguments for one saved entry (" X: C:\DATA"). ProcedureError 9 when the
-// entry has no second piece; 5 when its drive is no letter with its colon or its
-// folder cannot pass the command interpreter safely.
-std::string substArguments(const std::string& entry) {
+// The subst run for one saved entry. ProcedureError 9 when the entry has no second
+// piece; 5 when its drive is no letter with its colon or its folder cannot be carried
+// to subst.
+Command substRun(Platform& platform, const std::string& entry) {
     const auto saved = layout::splitSavedEntry(entry);
     if (!saved) {
         raise(err::SubscriptOutOfRange);
     }
-    const auto folder = substFolderArgument(saved->folder);
-    if (!isDriveLetter(saved->drive) || !folder) {
+    if (!isDriveLetter(saved->drive) || !substPathValue(saved->folder)) {
         raise(err::InvalidCall);
     }
-    return " " + saved->drive + " " + *folder;
+    return substCommand(platform.processes, platform.files, " " + saved->drive, saved->folder);
 }
 
 } // namespace
@@ -54,9 +53,7 @@ void SetUpVDrives(Platform& platform, SettingsStore& settings, const std::string
             // that cannot start is reported: either way the next entry follows.
             int processId = 0;
             try {
-                processId = StartCommand(
-                    platform.processes,
-                    substCommand(platform.processes, platform.files, substArguments(entry)));
+                processId = StartCommand(platform.processes, substRun(platform, entry));
             } catch (const ProcedureError& e) {
                 showReport(platform.boxes, e, procedure, kModule);
                 continue;

@@ -19,6 +19,8 @@ inline constexpr int IdYes = 6;
 inline constexpr int IdNo = 7;
 } // namespace mb
 
+// Failures: none reach the caller; a box that cannot be shown answers as if closed.
+// Texts are UTF-8.
 class MessageBoxes {
   public:
     virtual ~MessageBoxes() = default;

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace ostrel {
 
@@ -22,14 +24,20 @@ class OpenedProcess {
     virtual void sleepUntilExitOrInput() = 0;
 };
 
+// Variables (name, value) a started program finds in its environment besides the
+// program's own.
+using Environment = std::vector<std::pair<std::string, std::string>>;
+
+// Failures: a start that fails throws ProcedureError naming the command line; a process
+// that cannot be opened or polled is one that has ended (the wait has nothing to wait
+// for). Texts are UTF-8.
 class Processes {
   public:
     virtual ~Processes() = default;
-    // Starts the program, named by its full path (no search), with the command line and
-    // the show-window value, and returns the process id without waiting. Throws
-    // ProcedureError, naming the command line, when it cannot be started.
-    virtual int start(const std::string& program, const std::string& commandLine,
-                      int showWindow) = 0;
+    // Starts the program, named by its full path (no search), with the command line, the
+    // show-window value and the variables, and returns the process id without waiting.
+    virtual int start(const std::string& program, const std::string& commandLine, int showWindow,
+                      const Environment& environment) = 0;
     // Opens the process with all access. A process that cannot be opened gives an
     // object whose polls fail.
     virtual std::unique_ptr<OpenedProcess> open(int processId) = 0;
@@ -37,7 +45,7 @@ class Processes {
     virtual std::string environment(const std::string& name) = 0;
 };
 
-// Handles all pending window events of the program once.
+// Handles all pending window events of the program once. Failures: none.
 class EventPump {
   public:
     virtual ~EventPump() = default;

@@ -15,6 +15,8 @@ struct VersionInfo {
     std::string legalCopyright;
 };
 
+// Failures: none; what cannot be read is empty (a version block without a field gives
+// that field empty). Texts are UTF-8.
 class ProgramInfo {
   public:
     virtual ~ProgramInfo() = default;

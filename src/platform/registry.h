@@ -33,25 +33,28 @@ inline constexpr std::uint32_t CreateLink = 0x20;
 // The system's result code for a key or value that does not exist.
 inline constexpr long kErrorFileNotFound = 2;
 
-// Every call returns the system's result code (0 for success). An empty value name
-// names the key's default value.
+// Failures: every call returns the system's result code (0 for success), because the
+// stored-state rules read them (a missing key is not a refused write).
+// Key paths and value names are UTF-8; data is byte for byte as the system's wide calls
+// store it, so a text is UTF-16 (settings/text_value.h reads and writes it). An empty
+// value name names the key's default value.
 class RawRegistry {
   public:
     virtual ~RawRegistry() = default;
-    // RegCreateKeyA: opens the key, creating it and every missing level above it.
+    // RegCreateKeyW: opens the key, creating it and every missing level above it.
     virtual long createKey(RegKeyHandle root, const std::string& path, RegKeyHandle& key) = 0;
-    // RegOpenKeyA: opens an existing key; creates nothing.
+    // RegOpenKeyW: opens an existing key; creates nothing.
     virtual long openKey(RegKeyHandle root, const std::string& path, RegKeyHandle& key) = 0;
-    // RegOpenKeyExA with an access mask.
+    // RegOpenKeyExW with an access mask.
     virtual long openKeyEx(RegKeyHandle root, const std::string& path, std::uint32_t access,
                            RegKeyHandle& key) = 0;
-    // RegQueryValueExA; data may be null to ask only for the type and the size.
+    // RegQueryValueExW; data may be null to ask only for the type and the size in bytes.
     virtual long queryValue(RegKeyHandle key, const std::string& name, std::uint32_t* type,
                             char* data, std::uint32_t* size) = 0;
-    // RegSetValueExA.
+    // RegSetValueExW.
     virtual long setValue(RegKeyHandle key, const std::string& name, std::uint32_t type,
                           const char* data, std::uint32_t size) = 0;
-    // RegDeleteValueA.
+    // RegDeleteValueW.
     virtual long deleteValue(RegKeyHandle key, const std::string& name) = 0;
     // Removes a key with everything below it.
     virtual long deleteTree(RegKeyHandle root, const std::string& path) = 0;

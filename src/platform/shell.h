@@ -13,15 +13,11 @@ inline constexpr unsigned ReturnOnlyFsDirs = 0x1;
 inline constexpr unsigned NewDialogStyle = 0x40;
 } // namespace bif
 
-// The browse request, field for field as the system's BROWSEINFOA takes it.
+// What the folder browser is shown with.
 struct BrowseRequest {
     std::uintptr_t owner = 0;
-    std::uintptr_t root = 0;
-    char* displayName = nullptr;
     std::string title;
     unsigned flags = 0;
-    std::uintptr_t callback = 0;
-    std::intptr_t callbackData = 0;
 };
 
 // The item list a browse returns; released when the object goes.
@@ -30,18 +26,20 @@ class ItemList {
     virtual ~ItemList() = default;
 };
 
+// Failures: each call tells by its result (nothing chosen, no path, a start that did not
+// happen), as the folder chooser and the About dialog act on them without a report.
+// Texts are UTF-8.
 class Shell {
   public:
     virtual ~Shell() = default;
-    // SHBrowseForFolderA; null when the user cancels.
+    // SHBrowseForFolderW; null when the user cancels.
     virtual std::unique_ptr<ItemList> browseForFolder(const BrowseRequest& request) = 0;
-    // SHGetPathFromIDListA into a buffer of at least 260 characters; false without a
-    // file-system path (or without an item list).
-    virtual bool pathFromIdList(const ItemList* items, char* buffer) = 0;
-    // GetShortPathNameA: the length written, 0 on failure, more than size when too small.
-    virtual unsigned long shortPathName(const std::string& path, char* buffer,
-                                        unsigned long size) = 0;
-    // ShellExecuteA; parameters may be null.
+    // The item list's file-system path; false without one (or without an item list).
+    virtual bool pathFromIdList(const ItemList* items, std::string& path) = 0;
+    // GetShortPathNameW: the path's short (8.3) form, the path itself where its folders
+    // have no short names, "" when the system cannot give one.
+    virtual std::string shortPathName(const std::string& path) = 0;
+    // ShellExecuteW; parameters may be null.
     virtual void shellExecute(std::uintptr_t owner, const std::string& operation,
                               const std::string& file, const char* parameters,
                               const std::string& directory, int show) = 0;

@@ -5,6 +5,7 @@
 
 #include "support/error_report.h"
 #include "support/paths.h"
+#include "support/text.h"
 #include "support/vb.h"
 
 namespace ostrel::layout {
@@ -56,7 +57,7 @@ std::optional<SavedDrive> splitSavedEntry(const std::string& entry) {
     if (pieces.size() < 2) {
         return std::nullopt;
     }
-    return SavedDrive{pieces[0].substr(0, 2), pieces[1]};
+    return SavedDrive{firstChars(pieces[0], 2), pieces[1]};
 }
 
 std::int16_t storedWholeNumber(const std::string& text) {

@@ -28,8 +28,8 @@ std::optional<std::string> Reg32Mod::GetString(RegKeyHandle root, const std::str
 
 void Reg32Mod::SaveString(RegKeyHandle root, const std::string& path, const std::string& name,
                           const std::string& text) {
-    // The byte count is the text's length, without its NUL (Windows itself adds the
-    // terminator that follows the counted bytes; the empty text stays zero bytes).
+    // Exactly the text's characters, without a terminator (the empty text stays zero
+    // bytes); readers take a value with or without one.
     reported(boxes_, __func__, kModule, [&] { writeTextValue(registry_, root, path, name, text); });
 }
 

@@ -15,9 +15,8 @@ std::string SettingsStore::GetSetting(const std::string& app, const std::string&
 void SettingsStore::SaveSetting(const std::string& app, const std::string& section,
                                 const std::string& key, const std::string& text) {
     // Stored with its terminating NUL, as string values conventionally are.
-    const std::string bytes = text + '\0';
     if (writeTextValue(registry_, hkey::CurrentUser, layout::settingsSectionKey(app, section), key,
-                       bytes) != 0) {
+                       text + '\0') != 0) {
         raise(err::InvalidCall);
     }
 }

@@ -1,8 +1,33 @@
 #include "settings/text_value.h"
 
+#include <algorithm>
+
 #include "platform/registry_key.h"
+#include "support/text.h"
 
 namespace ostrel {
+
+std::string registryBytes(std::string_view text) {
+    std::string bytes;
+    for (const char16_t unit : toUtf16(text)) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
+std::string registryText(std::string_view bytes) {
+    std::u16string units;
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const auto unit = static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                                static_cast<unsigned char>(bytes[i + 1]) << 8);
+        if (unit == 0) {
+            break; // another program's value comes with its terminator; a NUL ends the text
+        }
+        units += unit;
+    }
+    return toUtf8(units);
+}
 
 std::optional<std::string> readTextValue(RawRegistry& registry, RegKeyHandle root,
                                          const std::string& path, const std::string& name) {
@@ -17,28 +42,22 @@ std::optional<std::string> readTextValue(RawRegistry& registry, RegKeyHandle roo
     if (type != regtype::Sz) {
         return std::nullopt;
     }
-    std::string buffer(size, ' ');
+    std::string buffer(size, '\0');
     if (registry.queryValue(key.get(), name, &type, buffer.data(), &size) != 0 ||
         type != regtype::Sz) {
         return std::nullopt;
     }
-    if (size < buffer.size()) {
-        buffer.resize(size);
-    }
-    // Another program's value comes with its terminator; an embedded NUL ends the text.
-    const auto nul = buffer.find('\0');
-    if (nul != std::string::npos) {
-        buffer.resize(nul);
-    }
-    return buffer;
+    buffer.resize(std::min<std::size_t>(size, buffer.size()));
+    return registryText(buffer);
 }
 
 long writeTextValue(RawRegistry& registry, RegKeyHandle root, const std::string& path,
-                    const std::string& name, const std::string& bytes) {
+                    const std::string& name, const std::string& text) {
     RegistryKey key(registry);
     if (const long result = registry.createKey(root, path, key.out()); result != 0) {
         return result;
     }
+    const std::string bytes = registryBytes(text);
     return registry.setValue(key.get(), name, regtype::Sz, bytes.data(),
                              static_cast<std::uint32_t>(bytes.size()));
 }

@@ -152,21 +152,6 @@ std::string Trim(std::string_view text) {
     return std::string(text.substr(first, last - first + 1));
 }
 
-std::string UCase(std::string_view text) {
-    std::string out(text);
-    for (char& ch : out) {
-        const auto c = static_cast<unsigned char>(ch);
-        if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) {
-            ch = static_cast<char>(c - 0x20);
-        } else if (c == 0x9A || c == 0x9C || c == 0x9E) { // š œ ž
-            ch = static_cast<char>(c - 0x10);
-        } else if (c == 0xFF) { // ÿ
-            ch = static_cast<char>(0x9F);
-        }
-    }
-    return out;
-}
-
 std::vector<std::string> Split(std::string_view text, std::string_view separator) {
     std::vector<std::string> pieces;
     std::size_t start = 0;

@@ -25,8 +25,6 @@ std::int16_t CInt(double value);
 
 // Blanks (only the blank character) removed at both ends.
 std::string Trim(std::string_view text);
-// Upper case in the Windows ANSI (1252) code page.
-std::string UCase(std::string_view text);
 // Every piece between occurrences of the separator (exact match); "" gives one empty piece.
 std::vector<std::string> Split(std::string_view text, std::string_view separator);
 // Every occurrence of what replaced by with, from the first character to the last.

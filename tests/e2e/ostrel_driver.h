@@ -1,8 +1,11 @@
 // Test equipment: starts Ostrel.exe and drives it from outside through window messages,
 // as a user's tools or a screen reader would: windows found by title, controls by id.
+// Texts are UTF-8, and cross to the program in UTF-16.
 #pragma once
 
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <algorithm>
 #include <chrono>
@@ -15,6 +18,7 @@
 #include <thread>
 #include <utility>
 
+#include "platform/win32/wide_win32.h"
 #include "resource.h"
 
 namespace ostrel::e2e {
@@ -39,17 +43,18 @@ class OstrelProcess {
   public:
     // Starts the program (the build's Ostrel.exe unless a Windows path is given) with the
     // argument text after its name, in the program's folder.
-    explicit OstrelProcess(const std::string& arguments, const std::string& program = {}) {
-        // The build's Ostrel.exe as Wine's drive Z: shows it.
-        std::string path = program.empty() ? "Z:" + std::string(OSTREL_EXE) : program;
-        std::replace(path.begin(), path.end(), '/', '\\');
-        const std::string folder = path.substr(0, path.find_last_of('\\'));
-        std::string line = "\"" + path + "\" " + arguments;
-        STARTUPINFOA startup{};
+    explicit OstrelProcess(const std::string& arguments, const std::string& program = {})
+        : OstrelProcess(nullptr, quoted(path(program)) + " " + arguments,
+                        path(program).substr(0, path(program).find_last_of('\\'))) {}
+    // Starts a whole command line as Windows starts a stored command (a Run value, a verb).
+    OstrelProcess(std::nullptr_t, const std::string& commandLine,
+                  const std::string& folder = "C:\\") {
+        std::wstring line = ostrel::wide(commandLine);
+        STARTUPINFOW startup{};
         startup.cb = sizeof startup;
-        if (!CreateProcessA(path.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            folder.c_str(), &startup, &info_)) {
-            throw std::runtime_error("Ostrel.exe could not be started: " + path);
+        if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            ostrel::wide(folder).c_str(), &startup, &info_)) {
+            throw std::runtime_error("Ostrel.exe could not be started: " + commandLine);
         }
     }
     ~OstrelProcess() {
@@ -63,14 +68,27 @@ class OstrelProcess {
     OstrelProcess(const OstrelProcess&) = delete;
     OstrelProcess& operator=(const OstrelProcess&) = delete;
 
+    // The build's Ostrel.exe as Wine's drive Z: shows it, unless a Windows path is given.
+    static std::string path(const std::string& program) {
+        std::string path = program.empty() ? "Z:" + std::string(OSTREL_EXE) : program;
+        std::replace(path.begin(), path.end(), '/', '\\');
+        return path;
+    }
+    static std::string quoted(const std::string& text) {
+        std::string line = "\"";
+        line += text;
+        line += '"';
+        return line;
+    }
     bool running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
     // True when the program has ended within the time.
     bool waitForExit() const { return WaitForSingleObject(info_.hProcess, 30000) == WAIT_OBJECT_0; }
     // Waits for a visible window with this title, other than the one given.
     HWND waitForWindow(const std::string& title, HWND besides = nullptr) const {
         HWND found = nullptr;
+        const std::wstring text = ostrel::wide(title);
         waitFor([&] {
-            while ((found = FindWindowExA(nullptr, found, nullptr, title.c_str())) != nullptr) {
+            while ((found = FindWindowExW(nullptr, found, nullptr, text.c_str())) != nullptr) {
                 DWORD owner = 0;
                 GetWindowThreadProcessId(found, &owner);
                 if (owner == info_.dwProcessId && IsWindowVisible(found) && found != besides) {
@@ -90,12 +108,44 @@ class OstrelProcess {
 // hangs.
 inline std::string textOf(HWND window) {
     DWORD_PTR length = 0;
-    SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 10000, &length);
-    std::string text(length + 1, '\0');
-    SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+    SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 10000, &length);
+    std::wstring text(length + 1, L'\0');
+    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
                         SMTO_ABORTIFHUNG, 10000, &length);
     text.resize(length);
-    return text;
+    return ostrel::narrow(text);
+}
+
+// Types a text into a control, as pasting it would.
+inline void setTextOf(HWND control, const std::string& text) {
+    DWORD_PTR done = 0;
+    SendMessageTimeoutW(control, WM_SETTEXT, 0,
+                        reinterpret_cast<LPARAM>(ostrel::wide(text).c_str()), SMTO_ABORTIFHUNG,
+                        10000, &done);
+}
+
+// A cell of a list view in another process, read through memory of that process.
+inline std::string listText(HWND list, int row, int column) {
+    DWORD id = 0;
+    GetWindowThreadProcessId(list, &id);
+    const HANDLE process =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, id);
+    constexpr int kChars = 1024;
+    auto* remote = static_cast<char*>(VirtualAllocEx(
+        process, nullptr, sizeof(LVITEMW) + kChars * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE));
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.cchTextMax = kChars;
+    item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof item);
+    WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
+    const auto length = SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
+                                     reinterpret_cast<LPARAM>(remote));
+    std::wstring text(static_cast<std::size_t>(length), L'\0');
+    ReadProcessMemory(process, remote + sizeof item, text.data(), text.size() * sizeof(wchar_t),
+                      nullptr);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return ostrel::narrow(text);
 }
 
 // A child control by id; the status label is found inside its strip.
@@ -105,7 +155,7 @@ inline HWND control(HWND mainWindow, int id) {
 
 // Clicks a button as the user would, without waiting for what the click starts.
 inline void click(HWND button) {
-    PostMessageA(button, BM_CLICK, 0, 0);
+    PostMessageW(button, BM_CLICK, 0, 0);
 }
 
 // Saves the window as it shows on the screen to a PNG file (a Unix path).

@@ -1,8 +1,8 @@
 // Texts from outside the program, on any input.
-// The folder rule of the subst command line: a folder it takes comes back from the
-// argument, split by the standard command-line rules, as one argument naming it (a
-// closing backslash may go, never a drive root's), or as none for a blank folder; no
-// character the interpreter acts on stands outside the quotes.
+// The folder rule of the subst command line: a folder it takes, put between the quotes of
+// its argument, comes back split by the standard command-line rules as one argument
+// naming it (a closing backslash may go, never a drive root's); a blank folder, or one
+// with a double quote or a control character, is refused.
 // The conversions of stored texts: the leading-number value, rounding to 16 bits, and the
 // layout's readings of "Count", "Left"/"Top" and "DriveIndex". A text never gives
 // anything but a value or Overflow; a value is finite, and rounding keeps it within half
@@ -57,28 +57,18 @@ std::vector<std::string> splitArguments(const std::string& line) {
 }
 
 void checkFolderRule(const std::string& folder) {
-    const auto argument = substFolderArgument(folder);
+    const auto value = substPathValue(folder);
     const bool unsafe = std::any_of(folder.begin(), folder.end(), [](char ch) {
-        const auto c = static_cast<unsigned char>(ch);
-        return c == '%' || c == '"' || c < 0x20 || c == 0x7F;
+        return ch == '"' || static_cast<unsigned char>(ch) < 0x20;
     });
-    assert(argument.has_value() == !unsafe);
-    if (!argument) {
+    const std::string trimmed = vb::Trim(folder);
+    assert(value.has_value() == (!unsafe && !trimmed.empty()));
+    if (!value) {
         return;
     }
-    bool quoted = false;
-    for (const char c : *argument) {
-        quoted = c == '"' ? !quoted : quoted;
-        assert(quoted || std::string("&^(),;=<>|").find(c) == std::string::npos);
-    }
-    const auto first = folder.find_first_not_of(' ');
-    const auto args = splitArguments(*argument);
-    if (first == std::string::npos) {
-        assert(args.empty());
-        return;
-    }
-    const std::string trimmed = folder.substr(first, folder.find_last_not_of(' ') - first + 1);
-    assert(!quoted && args.size() == 1 && trimmed.rfind(args[0], 0) == 0);
+    // The interpreter puts the value between the quotes; the program reads one argument.
+    const auto args = splitArguments('"' + *value + '"');
+    assert(args.size() == 1 && !args[0].empty() && trimmed.rfind(args[0], 0) == 0);
     assert(trimmed.find_first_not_of('\\', args[0].size()) == std::string::npos);
     assert(args[0] == trimmed || !(args[0].size() == 2 && args[0][1] == ':'));
 }

@@ -1,5 +1,5 @@
 // The system's drive table: where a substituted drive letter points, and a scratch
-// folder that takes the substitutions onto it along when it goes.
+// folder that takes the substitutions onto it along when it goes. Paths are UTF-8.
 #pragma once
 
 #include <windows.h>
@@ -8,29 +8,39 @@
 #include <string>
 #include <utility>
 
+#include "platform/win32/wide_win32.h"
+
 namespace ostrel::test {
 
 // A substitution's target is its folder behind this prefix.
-inline constexpr char kSubstPrefix[] = "\\??\\";
+inline constexpr wchar_t kSubstPrefix[] = L"\\??\\";
 
-// The folder a letter stands for, or "" when the letter is no substitution.
+// The folder a letter stands for, exactly as the system keeps it, or "" when the letter
+// is no substitution.
 inline std::string substitutedFolder(char letter) {
-    const char device[3] = {letter, ':', 0};
-    char target[4096] = {};
-    if (QueryDosDeviceA(device, target, sizeof target) == 0) {
+    const wchar_t device[3] = {static_cast<wchar_t>(letter), L':', 0};
+    wchar_t target[32768] = {};
+    if (QueryDosDeviceW(device, target, 32768) == 0) {
         return {};
     }
-    const std::string text = target;
-    return text.rfind(kSubstPrefix, 0) == 0 ? text.substr(sizeof kSubstPrefix - 1) : std::string();
+    const std::wstring text = target;
+    return text.rfind(kSubstPrefix, 0) == 0 ? narrow(text.substr(std::size(kSubstPrefix) - 1))
+                                            : std::string();
+}
+
+// Makes the substitution, as subst does; false when the system refuses it.
+inline bool addSubstitution(char letter, const std::string& folder) {
+    const wchar_t device[3] = {static_cast<wchar_t>(letter), L':', 0};
+    return DefineDosDeviceW(0, device, wide(folder).c_str()) != FALSE;
 }
 
 // Takes the letter's substitution away, as subst /d does; false when it had none.
 inline bool removeSubstitution(char letter) {
     const std::string folder = substitutedFolder(letter);
-    const char device[3] = {letter, ':', 0};
+    const wchar_t device[3] = {static_cast<wchar_t>(letter), L':', 0};
     return !folder.empty() &&
-           DefineDosDeviceA(DDD_REMOVE_DEFINITION | DDD_RAW_TARGET_PATH | DDD_EXACT_MATCH_ON_REMOVE,
-                            device, (kSubstPrefix + folder).c_str());
+           DefineDosDeviceW(DDD_REMOVE_DEFINITION | DDD_RAW_TARGET_PATH | DDD_EXACT_MATCH_ON_REMOVE,
+                            device, (kSubstPrefix + wide(folder)).c_str());
 }
 
 // A folder for a test's files. When it goes, so do the drive substitutions onto it
@@ -39,7 +49,7 @@ struct ScratchFolder {
     const std::string path;
 
     explicit ScratchFolder(std::string folder) : path(std::move(folder)) {
-        CreateDirectoryA(path.c_str(), nullptr);
+        CreateDirectoryW(wide(path).c_str(), nullptr);
     }
     ~ScratchFolder() {
         for (char letter = 'A'; letter <= 'Z'; ++letter) {
@@ -48,7 +58,7 @@ struct ScratchFolder {
             }
         }
         std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
+        std::filesystem::remove_all(wide(path), ignored);
     }
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
@@ -56,7 +66,7 @@ struct ScratchFolder {
     // Makes the subfolder and gives its path.
     std::string folder(const std::string& name) const {
         const std::string made = path + "\\" + name;
-        CreateDirectoryA(made.c_str(), nullptr);
+        CreateDirectoryW(wide(made).c_str(), nullptr);
         return made;
     }
 };

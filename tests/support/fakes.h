@@ -24,7 +24,9 @@
 #include "platform/program_info.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
+#include "settings/text_value.h"
 #include "support/error_report.h"
+#include "support/vb.h"
 
 namespace ostrel::test {
 
@@ -116,9 +118,10 @@ class FakeRegistry : public RawRegistry {
              std::uint32_t type, const std::string& bytes) {
         make(keyId(root, path))[upper(name)] = {type, bytes};
     }
+    // A text as the system stores it (UTF-16), with no terminator unless the text has one.
     void putString(RegKeyHandle root, const std::string& path, const std::string& name,
                    const std::string& text) {
-        put(root, path, name, regtype::Sz, text);
+        put(root, path, name, regtype::Sz, registryBytes(text));
     }
     std::optional<Value> get(RegKeyHandle root, const std::string& path,
                              const std::string& name) const {
@@ -131,7 +134,7 @@ class FakeRegistry : public RawRegistry {
         if (!value || value->type != regtype::Sz) {
             return std::nullopt;
         }
-        return value->bytes.substr(0, value->bytes.find('\0'));
+        return registryText(value->bytes);
     }
     bool keyExists(RegKeyHandle root, const std::string& path) const {
         return keys_.count(keyId(root, path)) != 0;
@@ -182,6 +185,11 @@ class FakeRegistry : public RawRegistry {
     RegKeyHandle nextHandle_ = 0x1000;
 };
 
+// A text value as the system stores it.
+inline FakeRegistry::Value sz(const std::string& text) {
+    return {regtype::Sz, registryBytes(text)};
+}
+
 // Where the program keeps its state (under HKEY_CURRENT_USER) and its start-up entry.
 inline const std::string kSettings = "Software\\VB and VBA Program Settings\\Ostrel\\";
 inline const std::string kConfig = kSettings + "Config";
@@ -195,16 +203,18 @@ inline std::string report(const std::string& error, const std::string& procedure
     return "Error " + error + " in procedure\r\n(" + procedure + ") of (frmmain).";
 }
 
-// The system folder's cmd.exe running its subst.exe, as every subst run starts.
-inline const std::string kSubstRun =
-    "\"C:\\WINDOWS\\system32\\cmd.exe\" /cC:\\WINDOWS\\system32\\subst.exe";
-inline const std::string kListingRun = "subst > C:\\Temp\\OST1.TMP";
+// The system folder's cmd.exe running its subst.exe, as every subst run starts; the
+// line then ends in the closing quote of /s.
+inline const std::string kSubstRun = "\"C:\\WINDOWS\\system32\\cmd.exe\" /d /v:off /s /c "
+                                     "\"\"C:\\WINDOWS\\system32\\subst.exe\"";
+inline const std::string kListingRun = "subst > \"C:\\Temp\\OST1.TMP\"";
 
 // Runs that "start" finish after a number of polls with the exit code that the
 // test's behaviour returns; the behaviour runs when the process is started.
 class FakeProcesses : public Processes {
   public:
-    std::vector<std::string> started; // command lines
+    // Command lines with their variables expanded, as the interpreter reads them.
+    std::vector<std::string> started;
     // Side effects and exit code of a run, given its command line.
     std::function<std::uint32_t(const std::string&)> behaviour = [](const std::string&) {
         return 0u;
@@ -215,12 +225,17 @@ class FakeProcesses : public Processes {
     std::string comspec = "C:\\WINDOWS\\system32\\cmd.exe";
     int polls = 0, sleeps = 0, openHandles = 0;
 
-    int start(const std::string&, const std::string& commandLine, int) override {
+    int start(const std::string&, const std::string& commandLine, int,
+              const Environment& environment) override {
         if (startFails) {
             raise(err::FileNotFound);
         }
-        started.push_back(commandLine);
-        runs_[nextPid_] = {behaviour(commandLine), pollsWhileRunning};
+        std::string line = commandLine;
+        for (const auto& [name, value] : environment) {
+            line = vb::Replace(line, '%' + name + '%', value);
+        }
+        started.push_back(line);
+        runs_[nextPid_] = {behaviour(line), pollsWhileRunning};
         return nextPid_++;
     }
     std::unique_ptr<OpenedProcess> open(int processId) override {
@@ -236,8 +251,10 @@ class FakeProcesses : public Processes {
     Lines commandLines() const {
         Lines lines;
         for (const auto& line : started) {
-            const bool subst = line.rfind(kSubstRun, 0) == 0;
-            lines.push_back(subst ? "subst" + line.substr(kSubstRun.size()) : line);
+            const bool subst = line.rfind(kSubstRun, 0) == 0 && line.back() == '"';
+            lines.push_back(
+                subst ? "subst" + line.substr(kSubstRun.size(), line.size() - kSubstRun.size() - 1)
+                      : line);
         }
         return lines;
     }
@@ -329,11 +346,22 @@ class FakeFiles : public FileSystem {
     }
     std::string tempFolder() override { return temp; }
     std::string systemFolder() override { return system; }
-    // OEM 850's "\x82" (e acute) becomes ANSI's 0xE9; enough to see that decoding happens.
-    std::string consoleToAnsi(const std::string& text) override {
-        std::string out = text;
-        std::replace(out.begin(), out.end(), '\x82', '\xE9');
-        return out;
+    // OEM 850's "\x82" (e acute) becomes UTF-8's; enough to see that decoding happens.
+    std::string consoleText(const std::string& bytes) override {
+        return vb::Replace(bytes, "\x82", "\u00E9");
+    }
+    PathKind pathKind(const std::string& path) override {
+        return files.count(resolve(path))                        ? PathKind::file
+               : has(folders, path) || has(folders, path + '\\') ? PathKind::folder
+                                                                 : PathKind::none;
+    }
+    // ASCII letters only: enough to see where upper-casing happens.
+    std::string upperCase(const std::string& text) override {
+        std::string upper = text;
+        for (char& c : upper) {
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        }
+        return upper;
     }
     std::string resolve(const std::string& path) const {
         return path.size() >= 2 && path[1] == ':' ? path : cwd + path;
@@ -343,10 +371,16 @@ class FakeFiles : public FileSystem {
     }
 };
 
+// The drive mask, and the substitutions by letter (upper case) as the system keeps them.
 class FakeDrives : public DriveMask {
   public:
     std::uint32_t mask = 0x4; // C:
+    std::map<char, std::string> substitutions;
     std::uint32_t logicalDrives() override { return mask; }
+    std::optional<std::string> substitutedFolder(char letter) override {
+        const auto found = substitutions.find(letter);
+        return found == substitutions.end() ? std::nullopt : std::optional(found->second);
+    }
 };
 
 class FakeBoxes : public MessageBoxes {
@@ -413,6 +447,7 @@ class FakeView : public MainView {
         {MainControl::cmdbroswe, true}};
     int x = 0, y = 0, w = 0, h = 0;
     bool isMinimized = false, hidden = false, unloaded = false;
+    std::vector<bool> busyChanges;
 
     void cbodrivesClear() override {
         comboItems.clear();
@@ -453,6 +488,7 @@ class FakeView : public MainView {
     int chkrestoreValue() override { return restoreValue; }
     void setChkrestoreValue(int value) override { restoreValue = value; }
     void setEnabled(MainControl control, bool on) override { enabledState[control] = on; }
+    void setBusy(bool on) override { busyChanges.push_back(on); }
     std::string caption() override { return "Ostrel"; }
     int left() override { return x; }
     int top() override { return y; }
@@ -491,21 +527,15 @@ class FakeShell : public Shell {
     std::unique_ptr<ItemList> browseForFolder(const BrowseRequest&) override {
         return chosenFolder.empty() ? nullptr : std::make_unique<Chosen>(*this, chosenFolder);
     }
-    bool pathFromIdList(const ItemList* items, char* buffer) override {
+    bool pathFromIdList(const ItemList* items, std::string& path) override {
         const auto* chosen = dynamic_cast<const Chosen*>(items);
         if (chosen != nullptr) {
-            std::memcpy(buffer, chosen->path.c_str(), chosen->path.size() + 1);
+            path = chosen->path;
         }
         return chosen != nullptr;
     }
-    unsigned long shortPathName(const std::string& path, char* buffer,
-                                unsigned long size) override {
-        const std::string form = shortNames.count(path) ? shortNames[path] : path;
-        if (form.size() + 1 > size) {
-            return static_cast<unsigned long>(form.size() + 1);
-        }
-        std::memcpy(buffer, form.c_str(), form.size() + 1);
-        return static_cast<unsigned long>(form.size());
+    std::string shortPathName(const std::string& path) override {
+        return shortNames.count(path) ? shortNames[path] : path;
     }
     void shellExecute(std::uintptr_t owner, const std::string&, const std::string& file,
                       const char*, const std::string&, int) override {
@@ -544,9 +574,19 @@ class FakeAboutView : public AboutView {
     std::uintptr_t hwnd() override { return 0xAB0u; }
 };
 
+// A folder as a console code page without any letter beyond ASCII writes it: "?" for each.
+inline std::string consoleForm(const std::string& text) {
+    std::string form;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        form += byte < 0x80 ? std::string(1, c) : (byte & 0xC0) != 0x80 ? "?" : "";
+    }
+    return form;
+}
+
 // Everything a frmmain needs, wired together, leaving no handle open, with a fake subst that keeps
-// a table of substitutions, writes its listing into the working directory and keeps the drive mask
-// in step.
+// the drive table's substitutions, writes its listing into the working directory (in a console
+// code page without the letters beyond ASCII) and keeps the drive mask in step.
 struct Rig {
     FakeProcesses processes;
     FakeEvents events;
@@ -560,34 +600,40 @@ struct Rig {
     Platform platform{processes, events, files, drives, boxes, program, registry, shell};
     frmmain form{platform, view};
 
-    // Letter (upper case) to folder, as the fake subst keeps them.
-    std::map<char, std::string> substitutions;
     // Exit code for create and delete runs when nonzero.
     std::uint32_t failRuns = 0;
 
-    // The fake subst: "> file" writes the listing, " X: /d" deletes, " X: folder" creates;
-    // a run that cannot do what it is asked exits with 1.
+    // The fake subst: ' > "file"' writes the listing, " X: /d" deletes, ' X: "folder"'
+    // creates; a run that cannot do what it is asked exits with 1.
     Rig() {
         processes.behaviour = [this](const std::string& line) -> std::uint32_t {
+            const bool subst = line.rfind(kSubstRun, 0) == 0 && line.back() == '"';
             const std::string args =
-                line.rfind(kSubstRun, 0) == 0 ? line.substr(kSubstRun.size()) : "";
+                subst ? line.substr(kSubstRun.size(), line.size() - kSubstRun.size() - 1) : "";
+            // A quoted argument as the program reads it ("C:\\" gives C:\).
+            const auto unquoted = [](std::string text) {
+                text =
+                    text.size() > 1 && text.front() == '"' ? text.substr(1, text.size() - 2) : text;
+                return text.ends_with("\\\\") ? text.substr(0, text.size() - 1) : text;
+            };
             if (args.rfind(" > ", 0) == 0) {
                 std::string listing;
-                for (const auto& [letter, folder] : substitutions) {
-                    listing += letter + (":\\: => " + folder) + "\r\n";
+                for (const auto& [letter, folder] : drives.substitutions) {
+                    listing += letter + (":\\: => " + consoleForm(folder)) + "\r\n";
                 }
-                files.files[files.resolve(args.substr(3))] = listing;
+                files.files[files.resolve(unquoted(args.substr(3)))] = listing;
                 return 0;
             }
             const char letter = args.size() > 4 && args[2] == ':' ? args[1] : '\0';
             const bool remove = args.substr(std::min<std::size_t>(4, args.size())) == "/d";
             if (failRuns || !letter ||
-                (remove ? !substitutions.erase(letter) : drives.mask >> (letter - 'A') & 1)) {
+                (remove ? !drives.substitutions.erase(letter)
+                        : drives.mask >> (letter - 'A') & 1)) {
                 return failRuns ? failRuns : 1;
             }
             drives.mask &= ~(1u << (letter - 'A'));
             if (!remove) {
-                substitute(letter, args.substr(4));
+                substitute(letter, unquoted(args.substr(4)));
             }
             return 0;
         };
@@ -605,7 +651,7 @@ struct Rig {
     }
     // Adds a substitution as if made earlier.
     void substitute(char letter, const std::string& folder) {
-        substitutions[letter] = folder;
+        drives.substitutions[letter] = folder;
         drives.mask |= 1u << (letter - 'A');
     }
     // Stores a text under HKEY_CURRENT_USER, unless there is none; reads one back.

@@ -17,7 +17,7 @@ struct AboutRig : Rig {
 TEST(About, TheTitleShowsNoMinorNumberAndTheCopyrightItsLineBreaksThenItsSigns) {
     const std::pair<std::string, std::string> copyrights[] = {
         {"Line one\\nLine two", "Line one\r\nLine two"},
-        {"(c)\\n(c)(C) 2024", "\xA9\r\n\xA9(C) 2024"},
+        {"(c)\\n(c)(C) 2024", "©\r\n©(C) 2024"},
         {"(\\nc)", "(\r\nc)"},
     };
     for (const auto& [copyright, shown] : copyrights) {
@@ -49,7 +49,7 @@ TEST(About, RegistrationLabelsFallBackUnlessTheValueIsUsableText) {
         for (const auto& [label, value, fallback] : labels) {
             if (type) {
                 rig.registry.put(HKLM, "Software\\Microsoft\\Windows NT\\CurrentVersion", value,
-                                 *type, bytes);
+                                 *type, *type == regtype::Sz ? registryBytes(bytes) : bytes);
             }
         }
         rig.dialog.Form_Load();
@@ -62,8 +62,8 @@ TEST(About, RegistrationLabelsFallBackUnlessTheValueIsUsableText) {
 
 TEST(About, GetKeyValueReadsTextAndNumbersWithinItsBuffer) {
     AboutRig rig;
-    // Each value as stored and as read. 26 is stored as 1A 00 00 00: the digits 0, 0 and
-    // 1A, from the highest byte kept.
+    // Each value as stored (text in UTF-16) and as read. 26 is stored as 1A 00 00 00: the
+    // digits 0, 0 and 1A, from the highest byte kept. The buffer holds 1024 characters.
     const std::tuple<const char*, std::uint32_t, std::string, bool, std::string> cases[] = {
         {"text", regtype::Sz, std::string("C:\\X\0", 5), true, "C:\\X"},
         {"n26", regtype::Dword, std::string("\x1A\0\0\0", 4), true, "&h00001A"},
@@ -75,7 +75,8 @@ TEST(About, GetKeyValueReadsTextAndNumbersWithinItsBuffer) {
     };
     for (const auto& [name, type, bytes, ok, value] : cases) {
         if (name != std::string("missing")) {
-            rig.registry.put(HKLM, "SOFTWARE\\OstrelTests", name, type, bytes);
+            rig.registry.put(HKLM, "SOFTWARE\\OstrelTests", name, type,
+                             type == regtype::Sz ? registryBytes(bytes) : bytes);
         }
         std::string read = "before";
         EXPECT_EQ(rig.dialog.GetKeyValue(HKLM, "SOFTWARE\\OstrelTests", name, read), ok) << name;

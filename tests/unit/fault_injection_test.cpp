@@ -89,7 +89,7 @@ TEST(Faults, WindowEventsDuringAWaitNeitherStartASecondRunNorCloseBeforeTheRunEn
     using Handler = void (frmmain::*)();
     const std::pair<Handler, Lines> waits[] = {
         {&frmmain::Form_Load, {kListingRun}},
-        {&frmmain::cmdcreate_Click, {"subst B: C:\\NEW", kListingRun}},
+        {&frmmain::cmdcreate_Click, {"subst B: \"C:\\NEW\"", kListingRun}},
         {&frmmain::cmddelete_Click, {"subst X: /d", kListingRun}},
         {&frmmain::cmdRefresh_Click, {kListingRun}}};
     // Two that would run, then the three ways to close.

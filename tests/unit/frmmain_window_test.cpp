@@ -59,9 +59,9 @@ TEST(MainWindow, StartUpAsksFirstThenFollowsTheCommandLine) {
             EXPECT_EQ(box.flags, mb::YesNo | mb::Question);
         }
         EXPECT_EQ(boxesAtRun, std::vector<std::size_t>(c.mode == restore ? 2 : 1, asked));
-        EXPECT_EQ(m.substitutions.size(), c.mode == restore ? 2u : 0u);
-        EXPECT_EQ(m.registry.get(hkey::CurrentUser, kSettings + "main", "FirstTime")->bytes,
-                  std::string("no", asked ? 3 : 2));
+        EXPECT_EQ(m.drives.substitutions.size(), c.mode == restore ? 2u : 0u);
+        EXPECT_EQ(m.registry.get(hkey::CurrentUser, kSettings + "main", "FirstTime"),
+                  sz(std::string("no", asked ? 3 : 2)));
         EXPECT_EQ(m.registry.keyExists(hkey::ClassesRoot, "Folder"), c.answer == mb::IdYes);
         EXPECT_EQ(m.view.hidden && m.view.unloaded, c.mode == restore);
         EXPECT_EQ(m.view.path, c.path);

@@ -58,16 +58,18 @@ TEST_F(Restore, UsableEntriesRunInOrderAndEachUnusableOneOrGapIsReportedOnce) {
             {"W:\\=>C:\\UNSTARTABLE", "X:\\=>C:\\My Data", "", "", "X:\\C:\\A", "1:\\=>C:\\A",
              "X=>C:\\A", "X:\\=>C:\\100%", "X:\\=>C:\\\"A\"", "X:\\=>C:\\A\r\nB", "",
              "Y:\\=> C:\\R&D (old)", "Z:\\=>C:\\Plain=>C:\\Other", "", "", "Q:\\=>C:\\BEYOND"});
-    // Folders untrimmed, quoted where they must be; a third piece is ignored, and so is
-    // an entry numbered above "Count".
-    EXPECT_EQ(rig.processes.commandLines(),
-              (Lines{"subst W: C:\\UNSTARTABLE", "subst X: \"C:\\My Data\"",
-                     "subst Y:  \"C:\\R&D (old)\"", "subst Z: C:\\Plain"}));
+    // Each folder whole, as one argument, % and & included; a third piece is ignored, and
+    // so is an entry numbered above "Count".
+    EXPECT_EQ(
+        rig.processes.commandLines(),
+        (Lines{"subst W: \"C:\\UNSTARTABLE\"", "subst X: \"C:\\My Data\"", "subst X: \"C:\\100%\"",
+               "subst Y: \"C:\\R&D (old)\"", "subst Z: \"C:\\Plain\""}));
     EXPECT_EQ(rig.files.cwdHistory, Lines{"C:\\"});
-    // Error 9 once for each gap (3-4, 11, 14-15) and for 5 (no "=>"); error 5 for 6 to 10.
+    // Error 9 once for each gap (3-4, 11, 14-15) and for 5 (no "=>"); error 5 for 6, 7, 9
+    // and 10.
     EXPECT_EQ(rig.boxes.reports(),
               (Lines{report("75 (Path/File access error)", "SetUpVDrives"), kGap, kGap, kBadEntry,
-                     kBadEntry, kBadEntry, kBadEntry, kBadEntry, kGap, kGap}));
+                     kBadEntry, kBadEntry, kBadEntry, kGap, kGap}));
 }
 
 struct CheckBox : ::testing::Test {
@@ -98,14 +100,12 @@ TEST_F(CheckBox, CheckingSavesTheListAndTheStartUpEntryAndUncheckingRemovesThem)
         EXPECT_EQ(run(hkey::LocalMachine), standardUser ? Text{} : command);
         EXPECT_EQ(run(hkey::CurrentUser), standardUser ? command : Text{});
     }
-    const auto sz = [](const std::string& text) {
-        return FakeRegistry::Value{regtype::Sz, text + '\0'};
-    };
+    const auto terminated = [](const std::string& text) { return sz(text + '\0'); };
     EXPECT_EQ(rig.registry.values(hkey::CurrentUser, kConfig),
-              (FakeRegistry::Values{{"DRIVES1", sz("X:\\=>C:\\A")},
-                                    {"DRIVES2", sz("Y:\\=>C:\\B")},
-                                    {"COUNT", sz("2")},
-                                    {"RESTORE", sz("1")}}));
+              (FakeRegistry::Values{{"DRIVES1", terminated("X:\\=>C:\\A")},
+                                    {"DRIVES2", terminated("Y:\\=>C:\\B")},
+                                    {"COUNT", terminated("2")},
+                                    {"RESTORE", terminated("1")}}));
     EXPECT_EQ(rig.files.cwdHistory, Lines(2, "C:\\TOOLS\\"));
 
     const auto rows = std::exchange(rig.view.rows, {});
@@ -148,7 +148,7 @@ TEST(FolderVerb, IsRegisteredForEveryoneOrElseForTheUser) {
     EXPECT_TRUE(rig.registry.values(hkey::ClassesRoot, kVerb).empty())
         << "no value on the verb key: Explorer shows its name";
     EXPECT_EQ(rig.registry.values(hkey::ClassesRoot, kVerb + "\\command"),
-              (FakeRegistry::Values{{"", {regtype::Sz, "C:\\TOOLS\\Ostrel -ADD %1"}}}));
+              (FakeRegistry::Values{{"", sz("C:\\TOOLS\\Ostrel -ADD %1")}}));
     EXPECT_FALSE(rig.registry.keyExists(hkey::CurrentUser, kUserVerb));
 
     // A standard user, under whom a stale machine-wide command cannot be replaced.
@@ -158,7 +158,7 @@ TEST(FolderVerb, IsRegisteredForEveryoneOrElseForTheUser) {
     RegisterFolderVerb(reg, rig.program);
     EXPECT_TRUE(rig.registry.values(hkey::CurrentUser, kUserVerb).empty());
     EXPECT_EQ(rig.registry.get(hkey::CurrentUser, kUserVerb + "\\command", ""),
-              (FakeRegistry::Value{regtype::Sz, "\"C:\\Program Files\\Ostrel\\Ostrel\" -ADD %1"}));
+              sz("\"C:\\Program Files\\Ostrel\\Ostrel\" -ADD %1"));
     EXPECT_TRUE(rig.boxes.shown.empty());
 }
 

@@ -23,6 +23,7 @@ struct Twips {
     int left, top, width, height;
 };
 
+// Texts in the tables are UTF-8, as every text inside the program.
 // A font of a window's design: a face at a size in hundredths of a point (825 for
 // 8.25 pt). Without a face it is the system's message font.
 struct FontDesign {
@@ -99,21 +100,21 @@ LRESULT routeToOwner(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                      HWND Owner::*ownerWindow, LRESULT (Owner::*handler)(UINT, WPARAM, LPARAM)) {
     if (message == WM_NCCREATE) {
         auto* owner =
-            static_cast<Owner*>(reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
+            static_cast<Owner*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
         if (owner == nullptr) {
             return FALSE;
         }
         owner->*ownerWindow = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
     }
-    auto* owner = reinterpret_cast<Owner*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* owner = reinterpret_cast<Owner*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (owner == nullptr) {
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
     if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         owner->*ownerWindow = nullptr;
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
     return (owner->*handler)(message, wParam, lParam);
 }

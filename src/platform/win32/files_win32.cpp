@@ -6,29 +6,50 @@
 
 #include "platform/win32/system_error_win32.h"
 #include "platform/win32/unique_handle_win32.h"
+#include "platform/win32/wide_win32.h"
 #include "support/paths.h"
 
 namespace ostrel {
+namespace {
+
+// A text the system writes into a buffer it is asked the length of first: a folder name,
+// an environment variable. Empty when the call fails.
+template <class Call> std::wstring systemText(Call&& call) {
+    std::vector<wchar_t> buffer(MAX_PATH);
+    while (true) {
+        const DWORD length = call(buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length < buffer.size()) {
+            return std::wstring(buffer.data(), length);
+        }
+        buffer.resize(length + 1);
+    }
+}
+
+// A folder name leaves room for a temporary file's name in a path of MAX_PATH.
+constexpr std::size_t kTempFolderRoom = MAX_PATH - 14;
+
+} // namespace
 
 void Win32FileSystem::setCurrentDirectory(const std::string& path) {
-    if (!SetCurrentDirectoryA(path.c_str())) {
+    if (!SetCurrentDirectoryW(wide(path).c_str())) {
         raise(err::PathNotFound, path);
     }
 }
 
 std::string Win32FileSystem::currentDirectoryOfDrive(char letter) {
     // "X:" alone names the drive's current directory.
-    const char drive[3] = {letter, ':', '\0'};
-    char full[MAX_PATH];
-    const DWORD length = GetFullPathNameA(drive, MAX_PATH, full, nullptr);
-    if (length == 0 || length >= MAX_PATH) {
+    const wchar_t drive[3] = {static_cast<wchar_t>(letter), L':', L'\0'};
+    const std::wstring full = systemText([&](wchar_t* buffer, DWORD size) {
+        return GetFullPathNameW(drive, size, buffer, nullptr);
+    });
+    if (full.empty()) {
         raise(err::PathNotFound);
     }
-    return std::string(full, length);
+    return narrow(full);
 }
 
 std::string Win32FileSystem::readFile(const std::string& path) {
-    UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+    UniqueHandle file(CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         raiseSystemError(GetLastError(), path);
@@ -43,102 +64,105 @@ std::string Win32FileSystem::readFile(const std::string& path) {
 }
 
 void Win32FileSystem::deleteFile(const std::string& path) {
-    if (!DeleteFileA(path.c_str())) {
+    if (!DeleteFileW(wide(path).c_str())) {
         raiseSystemError(GetLastError(), path);
     }
 }
 
 bool Win32FileSystem::fileExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(wide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES &&
            (attributes &
             (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0;
 }
 
+PathKind Win32FileSystem::pathKind(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(wide(path).c_str());
+    return attributes == INVALID_FILE_ATTRIBUTES          ? PathKind::none
+           : (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathKind::folder
+                                                          : PathKind::file;
+}
+
 std::string Win32FileSystem::newTempFile(const std::string& folder) {
-    char path[MAX_PATH];
-    if (GetTempFileNameA(folder.c_str(), "ost", 0, path) == 0) {
+    wchar_t path[MAX_PATH];
+    if (GetTempFileNameW(wide(folder).c_str(), L"ost", 0, path) == 0) {
         raiseSystemError(GetLastError(), folder);
     }
-    return path;
+    return narrow(path);
 }
-
-namespace {
-
-// The path in the ANSI code page, or "" when a letter of it has no place there.
-std::string exactAnsi(const std::wstring& path) {
-    BOOL lossy = FALSE;
-    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path.c_str(), -1, nullptr, 0,
-                                         nullptr, &lossy);
-    std::string narrow(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path.c_str(), -1, narrow.data(), size,
-                        nullptr, &lossy);
-    narrow.resize(narrow.empty() ? 0 : narrow.size() - 1);
-    return lossy ? std::string() : narrow;
-}
-
-// The folder with its closing backslash when its name can go into the ANSI functions
-// with room for a temporary file's name after it; else "".
-std::string usableFolder(const std::wstring& folder) {
-    std::string path = exactAnsi(folder);
-    if (!path.empty() && path.back() != '\\') {
-        path += '\\';
-    }
-    return path.size() > 1 && path.size() < MAX_PATH - 14 ? path : std::string();
-}
-
-} // namespace
 
 std::string Win32FileSystem::tempFolder() {
-    std::vector<wchar_t> folder(32768);
-    const DWORD length = GetTempPathW(static_cast<DWORD>(folder.size()), folder.data());
-    const std::wstring temp(folder.data(), length < folder.size() ? length : 0);
-    if (const std::string path = usableFolder(temp); !path.empty()) {
-        return path;
+    const std::wstring temp =
+        systemText([](wchar_t* buffer, DWORD size) { return GetTempPathW(size, buffer); });
+    if (!temp.empty() && temp.size() < kTempFolderRoom) {
+        return FixPath(narrow(temp));
     }
-    const DWORD shortLength =
-        GetShortPathNameW(temp.c_str(), folder.data(), static_cast<DWORD>(folder.size()));
-    if (shortLength > 0 && shortLength < folder.size()) {
-        if (const std::string path = usableFolder(std::wstring(folder.data(), shortLength));
-            !path.empty()) {
-            return path;
-        }
+    const std::wstring shortForm = systemText(
+        [&](wchar_t* buffer, DWORD size) { return GetShortPathNameW(temp.c_str(), buffer, size); });
+    if (!shortForm.empty() && shortForm.size() < kTempFolderRoom) {
+        return FixPath(narrow(shortForm));
     }
     // The system's own temporary folder, where every user may make files of their own.
-    char windows[MAX_PATH];
-    const UINT windowsLength = GetSystemWindowsDirectoryA(windows, MAX_PATH);
-    if (windowsLength == 0 || windowsLength >= MAX_PATH - 20) {
+    const std::wstring windows = systemText(
+        [](wchar_t* buffer, DWORD size) { return GetSystemWindowsDirectoryW(buffer, size); });
+    if (windows.empty() || windows.size() >= kTempFolderRoom - 5) {
         raise(err::PathNotFound, "%TEMP%");
     }
-    return FixPath(std::string(windows, windowsLength)) + "Temp\\";
+    return FixPath(narrow(windows)) + "Temp\\";
 }
 
 std::string Win32FileSystem::systemFolder() {
-    char folder[MAX_PATH];
-    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) {
+    const std::wstring folder =
+        systemText([](wchar_t* buffer, DWORD size) { return GetSystemDirectoryW(buffer, size); });
+    if (folder.empty()) {
         raise(err::PathNotFound, "system folder");
     }
-    return FixPath(std::string(folder, length));
+    return FixPath(narrow(folder));
 }
 
-std::string Win32FileSystem::consoleToAnsi(const std::string& text) {
-    if (text.empty()) {
+std::string Win32FileSystem::consoleText(const std::string& bytes) {
+    if (bytes.empty()) {
+        return bytes;
+    }
+    const int size = static_cast<int>(bytes.size());
+    const int length = MultiByteToWideChar(CP_OEMCP, 0, bytes.data(), size, nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_OEMCP, 0, bytes.data(), size, text.data(), length);
+    return narrow(text);
+}
+
+std::string Win32FileSystem::upperCase(const std::string& text) {
+    // The invariant locale with the system's own (not a language's) casing: what the file
+    // system compares names by.
+    const std::wstring from = wide(text);
+    const auto map = [&](wchar_t* to, int size) {
+        return LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, from.data(),
+                             static_cast<int>(from.size()), to, size, nullptr, nullptr, 0);
+    };
+    std::wstring upper(static_cast<std::size_t>(from.empty() ? 0 : map(nullptr, 0)), L'\0');
+    if (upper.empty() || map(upper.data(), static_cast<int>(upper.size())) == 0) {
         return text;
     }
-    const int size = static_cast<int>(text.size());
-    const int wide = MultiByteToWideChar(CP_OEMCP, 0, text.data(), size, nullptr, 0);
-    std::wstring unicode(static_cast<std::size_t>(wide), L'\0');
-    MultiByteToWideChar(CP_OEMCP, 0, text.data(), size, unicode.data(), wide);
-    const int narrow =
-        WideCharToMultiByte(CP_ACP, 0, unicode.data(), wide, nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<std::size_t>(narrow), '\0');
-    WideCharToMultiByte(CP_ACP, 0, unicode.data(), wide, ansi.data(), narrow, nullptr, nullptr);
-    return ansi;
+    return narrow(upper);
 }
 
 std::uint32_t Win32DriveMask::logicalDrives() {
     return GetLogicalDrives();
+}
+
+std::optional<std::string> Win32DriveMask::substitutedFolder(char letter) {
+    // A substitution's target is its folder behind "\??\".
+    static constexpr std::wstring_view kPrefix = L"\\??\\";
+    const wchar_t device[3] = {static_cast<wchar_t>(letter), L':', L'\0'};
+    std::vector<wchar_t> target(32768);
+    if (QueryDosDeviceW(device, target.data(), static_cast<DWORD>(target.size())) == 0) {
+        return std::nullopt;
+    }
+    const std::wstring_view text(target.data());
+    if (text.substr(0, kPrefix.size()) != kPrefix) {
+        return std::nullopt;
+    }
+    return narrow(text.substr(kPrefix.size()));
 }
 
 } // namespace ostrel

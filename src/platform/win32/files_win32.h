@@ -1,4 +1,4 @@
-// Files, folders and the drive mask on the Win32 API.
+// Files, folders and the drive table on the Win32 API.
 #pragma once
 
 #include "platform/files.h"
@@ -12,15 +12,18 @@ class Win32FileSystem : public FileSystem {
     std::string readFile(const std::string& path) override;
     void deleteFile(const std::string& path) override;
     bool fileExists(const std::string& path) override;
+    PathKind pathKind(const std::string& path) override;
     std::string newTempFile(const std::string& folder) override;
     std::string tempFolder() override;
     std::string systemFolder() override;
-    std::string consoleToAnsi(const std::string& text) override;
+    std::string consoleText(const std::string& bytes) override;
+    std::string upperCase(const std::string& text) override;
 };
 
 class Win32DriveMask : public DriveMask {
   public:
     std::uint32_t logicalDrives() override;
+    std::optional<std::string> substitutedFolder(char letter) override;
 };
 
 } // namespace ostrel

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/win32/wide_win32.h"
+
 namespace ostrel {
 
 UniqueBitmap loadBitmap(HINSTANCE instance, const char* name, SIZE design,
@@ -14,21 +16,21 @@ UniqueBitmap loadBitmap(HINSTANCE instance, const char* name, SIZE design,
         }
     }
     const std::string variant = std::string(name) + "_" + std::to_string(stored);
-    return UniqueBitmap(static_cast<HBITMAP>(LoadImageA(instance, variant.c_str(), IMAGE_BITMAP,
-                                                        scale.pixels(design.cx),
+    return UniqueBitmap(static_cast<HBITMAP>(LoadImageW(instance, wide(variant).c_str(),
+                                                        IMAGE_BITMAP, scale.pixels(design.cx),
                                                         scale.pixels(design.cy), LR_DEFAULTCOLOR)));
 }
 
-UniqueIcon loadIcon(HINSTANCE instance, const char* name, int design, const ScreenScale& scale) {
+UniqueIcon loadIcon(HINSTANCE instance, int id, int design, const ScreenScale& scale) {
     const int size = scale.pixels(design);
-    return UniqueIcon(
-        static_cast<HICON>(LoadImageA(instance, name, IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+    return UniqueIcon(static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
 }
 
 UniqueCursor loadCursor(HINSTANCE instance, const char* name, const ScreenScale& scale) {
     const int size = scale.pixels(32);
     return UniqueCursor(static_cast<HCURSOR>(
-        LoadImageA(instance, name, IMAGE_CURSOR, size, size, LR_DEFAULTCOLOR)));
+        LoadImageW(instance, wide(name).c_str(), IMAGE_CURSOR, size, size, LR_DEFAULTCOLOR)));
 }
 
 } // namespace ostrel

@@ -16,7 +16,7 @@ UniqueBitmap loadBitmap(HINSTANCE instance, const char* name, SIZE design,
                         const ScreenScale& scale);
 
 // The icon at its size for the resolution (`design` pixels at 100 %).
-UniqueIcon loadIcon(HINSTANCE instance, const char* name, int design, const ScreenScale& scale);
+UniqueIcon loadIcon(HINSTANCE instance, int id, int design, const ScreenScale& scale);
 
 // The pointer at its size for the resolution (32 pixels at 100 %).
 UniqueCursor loadCursor(HINSTANCE instance, const char* name, const ScreenScale& scale);

@@ -10,17 +10,18 @@
 
 namespace ostrel {
 
-// Starts a command line with the show-window value, without waiting; the program is the
-// one named by its full path, or for an empty program the command line's first word. A
-// hidden program gets no console window at all, so nothing flashes. Returns the
-// process's handle (empty when it could not be started, GetLastError telling why) and
-// sets its id.
+// Starts a command line with the show-window value and the variables, without waiting;
+// the program is the one named by its full path, or for an empty program the command
+// line's first word. A hidden program gets no console window at all, so nothing flashes.
+// Returns the process's handle (empty when it could not be started, GetLastError telling
+// why) and sets its id.
 UniqueHandle startProcess(const std::string& program, const std::string& commandLine,
-                          int showWindow, int& processId);
+                          int showWindow, int& processId, const Environment& environment = {});
 
 class Win32Processes : public Processes {
   public:
-    int start(const std::string& program, const std::string& commandLine, int showWindow) override;
+    int start(const std::string& program, const std::string& commandLine, int showWindow,
+              const Environment& environment) override;
     std::unique_ptr<OpenedProcess> open(int processId) override;
     std::string environment(const std::string& name) override;
 

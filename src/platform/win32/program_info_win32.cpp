@@ -4,15 +4,20 @@
 
 #include <vector>
 
+#include "platform/win32/wide_win32.h"
+
 namespace ostrel {
 
+Win32ProgramInfo::Win32ProgramInfo(const wchar_t* commandLine)
+    : commandLine_(narrow(commandLine != nullptr ? commandLine : L"")) {}
+
 std::string Win32ProgramInfo::modulePath() {
-    std::vector<char> path(MAX_PATH);
+    std::vector<wchar_t> path(MAX_PATH);
     while (true) {
         const DWORD length =
-            GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length < path.size()) {
-            return std::string(path.data(), length);
+            return narrow(std::wstring_view(path.data(), length));
         }
         path.resize(path.size() * 2);
     }
@@ -41,19 +46,19 @@ std::string Win32ProgramInfo::commandLine() {
 
 VersionInfo Win32ProgramInfo::version() {
     VersionInfo info;
-    const std::string path = modulePath();
+    const std::wstring path = wide(modulePath());
     DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
+    const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
     if (size == 0) {
         return info;
     }
     std::vector<char> block(size);
-    if (!GetFileVersionInfoA(path.c_str(), 0, size, block.data())) {
+    if (!GetFileVersionInfoW(path.c_str(), 0, size, block.data())) {
         return info;
     }
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
-    if (VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length) && fixed) {
+    if (VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) && fixed) {
         info.major = HIWORD(fixed->dwFileVersionMS);
         info.minor = LOWORD(fixed->dwFileVersionMS);
         info.revision = LOWORD(fixed->dwFileVersionLS);
@@ -63,28 +68,28 @@ VersionInfo Win32ProgramInfo::version() {
         WORD codePage;
     };
     Translation* translations = nullptr;
-    std::string table = "040904B0";
-    if (VerQueryValueA(block.data(), "\\VarFileInfo\\Translation",
+    std::wstring table = L"040904B0";
+    if (VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation",
                        reinterpret_cast<void**>(&translations), &length) &&
         length >= sizeof(Translation)) {
-        char name[9];
-        wsprintfA(name, "%04X%04X", translations->language, translations->codePage);
+        wchar_t name[9];
+        wsprintfW(name, L"%04X%04X", translations->language, translations->codePage);
         table = name;
     }
-    const auto text = [&](const char* field) {
-        const std::string query = "\\StringFileInfo\\" + table + "\\" + field;
-        char* value = nullptr;
+    const auto text = [&](const wchar_t* field) {
+        const std::wstring query = L"\\StringFileInfo\\" + table + L"\\" + field;
+        wchar_t* value = nullptr;
         UINT chars = 0;
-        if (VerQueryValueA(block.data(), query.c_str(), reinterpret_cast<void**>(&value), &chars) &&
+        if (VerQueryValueW(block.data(), query.c_str(), reinterpret_cast<void**>(&value), &chars) &&
             value && chars > 0) {
-            return std::string(value);
+            return narrow(value);
         }
         return std::string();
     };
-    info.fileDescription = text("FileDescription");
-    info.productName = text("ProductName");
-    info.comments = text("Comments");
-    info.legalCopyright = text("LegalCopyright");
+    info.fileDescription = text(L"FileDescription");
+    info.productName = text(L"ProductName");
+    info.comments = text(L"Comments");
+    info.legalCopyright = text(L"LegalCopyright");
     return info;
 }
 

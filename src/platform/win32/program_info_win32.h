@@ -10,8 +10,8 @@ namespace ostrel {
 
 class Win32ProgramInfo : public ProgramInfo {
   public:
-    // commandLine: the arguments after the program's own name, as WinMain receives them.
-    explicit Win32ProgramInfo(std::string commandLine) : commandLine_(std::move(commandLine)) {}
+    // commandLine: the arguments after the program's own name, as wWinMain receives them.
+    explicit Win32ProgramInfo(const wchar_t* commandLine);
     std::string folder() override;
     std::string exeName() override;
     std::string commandLine() override;

@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <string>
+
+#include "platform/win32/wide_win32.h"
+
 namespace ostrel {
 namespace {
 
@@ -24,20 +28,20 @@ long handOn(LONG result, HKEY opened, RegKeyHandle& key) {
 
 long Win32Registry::createKey(RegKeyHandle root, const std::string& path, RegKeyHandle& key) {
     HKEY opened = nullptr;
-    const LONG result = RegCreateKeyA(toHkey(root), path.c_str(), &opened);
+    const LONG result = RegCreateKeyW(toHkey(root), wide(path).c_str(), &opened);
     return handOn(result, opened, key);
 }
 
 long Win32Registry::openKey(RegKeyHandle root, const std::string& path, RegKeyHandle& key) {
     HKEY opened = nullptr;
-    const LONG result = RegOpenKeyA(toHkey(root), path.c_str(), &opened);
+    const LONG result = RegOpenKeyW(toHkey(root), wide(path).c_str(), &opened);
     return handOn(result, opened, key);
 }
 
 long Win32Registry::openKeyEx(RegKeyHandle root, const std::string& path, std::uint32_t access,
                               RegKeyHandle& key) {
     HKEY opened = nullptr;
-    const LONG result = RegOpenKeyExA(toHkey(root), path.c_str(), 0, access, &opened);
+    const LONG result = RegOpenKeyExW(toHkey(root), wide(path).c_str(), 0, access, &opened);
     return handOn(result, opened, key);
 }
 
@@ -46,7 +50,7 @@ long Win32Registry::queryValue(RegKeyHandle key, const std::string& name, std::u
     DWORD valueType = type ? *type : 0;
     DWORD byteCount = size ? *size : 0;
     const LONG result =
-        RegQueryValueExA(toHkey(key), name.c_str(), nullptr, &valueType,
+        RegQueryValueExW(toHkey(key), wide(name).c_str(), nullptr, &valueType,
                          reinterpret_cast<BYTE*>(data), size ? &byteCount : nullptr);
     if (type) {
         *type = valueType;
@@ -59,17 +63,21 @@ long Win32Registry::queryValue(RegKeyHandle key, const std::string& name, std::u
 
 long Win32Registry::setValue(RegKeyHandle key, const std::string& name, std::uint32_t type,
                              const char* data, std::uint32_t size) {
-    return RegSetValueExA(toHkey(key), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data),
-                          size);
+    // The data with two zero bytes after it: Wine looks at the character after a text to
+    // see whether the text ends there, and must find a terminator, never stray memory.
+    std::string padded(data, size);
+    padded.append(2, '\0');
+    return RegSetValueExW(toHkey(key), wide(name).c_str(), 0, type,
+                          reinterpret_cast<const BYTE*>(padded.data()), size);
 }
 
 long Win32Registry::deleteValue(RegKeyHandle key, const std::string& name) {
-    return RegDeleteValueA(toHkey(key), name.c_str());
+    return RegDeleteValueW(toHkey(key), wide(name).c_str());
 }
 
 long Win32Registry::deleteTree(RegKeyHandle root, const std::string& path) {
     // With a subkey named, the key itself goes too, after everything below it.
-    return RegDeleteTreeA(toHkey(root), path.c_str());
+    return RegDeleteTreeW(toHkey(root), wide(path).c_str());
 }
 
 long Win32Registry::closeKey(RegKeyHandle key) {

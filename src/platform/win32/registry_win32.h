@@ -1,4 +1,4 @@
-// The raw registry on advapi32's ANSI calls, one for one.
+// The raw registry on advapi32's wide calls, one for one.
 #pragma once
 
 #include "platform/registry.h"

@@ -3,12 +3,12 @@
 namespace ostrel {
 namespace {
 
-constexpr const char* kLaidOutFor = "OstrelDpi";
+constexpr const wchar_t* kLaidOutFor = L"OstrelDpi";
 
 // A function of user32 that Windows has from Windows 10 1607 on, or null.
 template <class Function> Function newerUser32(const char* name) {
     return reinterpret_cast<Function>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
 }
 
 UINT monitorDpi(HWND window) {
@@ -29,7 +29,7 @@ ScreenScale ScreenScale::screen() {
 
 ScreenScale ScreenScale::of(HWND window) {
     const HWND root = window != nullptr ? GetAncestor(window, GA_ROOT) : nullptr;
-    if (const auto kept = reinterpret_cast<INT_PTR>(GetPropA(root, kLaidOutFor)); kept > 0) {
+    if (const auto kept = reinterpret_cast<INT_PTR>(GetPropW(root, kLaidOutFor)); kept > 0) {
         return ScreenScale(static_cast<int>(kept));
     }
     const UINT dpi = monitorDpi(window);
@@ -37,7 +37,7 @@ ScreenScale ScreenScale::of(HWND window) {
 }
 
 void ScreenScale::keepFor(HWND window) const {
-    SetPropA(window, kLaidOutFor, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(dpi_)));
+    SetPropW(window, kLaidOutFor, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(dpi_)));
 }
 
 SIZE ScreenScale::windowSize(int widthTwips, int heightTwips, DWORD style, bool menu,
@@ -63,7 +63,7 @@ void ScreenScale::layOutDialogItself(HWND dialog) {
 }
 
 void ScreenScale::forget(HWND window) {
-    RemovePropA(window, kLaidOutFor);
+    RemovePropW(window, kLaidOutFor);
 }
 
 } // namespace ostrel

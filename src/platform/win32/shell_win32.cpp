@@ -6,7 +6,10 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <vector>
+
 #include "platform/win32/process_win32.h"
+#include "platform/win32/wide_win32.h"
 
 namespace ostrel {
 namespace {
@@ -45,35 +48,51 @@ class ComScope {
 
 std::unique_ptr<ItemList> Win32Shell::browseForFolder(const BrowseRequest& request) {
     ComScope com;
-    BROWSEINFOA info{};
+    const std::wstring title = wide(request.title);
+    BROWSEINFOW info{};
     info.hwndOwner = reinterpret_cast<HWND>(request.owner);
-    info.pidlRoot = reinterpret_cast<PCIDLIST_ABSOLUTE>(request.root);
-    info.pszDisplayName = request.displayName;
-    info.lpszTitle = request.title.c_str();
+    info.lpszTitle = title.c_str();
     info.ulFlags = request.flags;
-    info.lpfn = reinterpret_cast<BFFCALLBACK>(request.callback);
-    info.lParam = static_cast<LPARAM>(request.callbackData);
-    PIDLIST_ABSOLUTE items = SHBrowseForFolderA(&info);
+    PIDLIST_ABSOLUTE items = SHBrowseForFolderW(&info);
     if (items == nullptr) {
         return nullptr;
     }
     return std::make_unique<Win32ItemList>(items);
 }
 
-bool Win32Shell::pathFromIdList(const ItemList* items, char* buffer) {
+bool Win32Shell::pathFromIdList(const ItemList* items, std::string& path) {
     const auto* list = dynamic_cast<const Win32ItemList*>(items);
-    return list != nullptr && SHGetPathFromIDListA(list->get(), buffer) != FALSE;
+    // Room for the longest path the system has, not only MAX_PATH.
+    std::vector<wchar_t> buffer(32768);
+    if (list == nullptr ||
+        !SHGetPathFromIDListEx(list->get(), buffer.data(), static_cast<DWORD>(buffer.size()),
+                               GPFIDL_DEFAULT)) {
+        return false;
+    }
+    path = narrow(buffer.data());
+    return true;
 }
 
-unsigned long Win32Shell::shortPathName(const std::string& path, char* buffer, unsigned long size) {
-    return GetShortPathNameA(path.c_str(), buffer, size);
+std::string Win32Shell::shortPathName(const std::string& path) {
+    const std::wstring from = wide(path);
+    std::vector<wchar_t> buffer(MAX_PATH);
+    while (true) {
+        const DWORD length =
+            GetShortPathNameW(from.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length < buffer.size()) {
+            return narrow(std::wstring_view(buffer.data(), length));
+        }
+        buffer.resize(length);
+    }
 }
 
 void Win32Shell::shellExecute(std::uintptr_t owner, const std::string& operation,
                               const std::string& file, const char* parameters,
                               const std::string& directory, int show) {
-    ShellExecuteA(reinterpret_cast<HWND>(owner), operation.c_str(), file.c_str(), parameters,
-                  directory.c_str(), show);
+    const std::wstring wideParameters = parameters != nullptr ? wide(parameters) : std::wstring();
+    ShellExecuteW(reinterpret_cast<HWND>(owner), wide(operation).c_str(), wide(file).c_str(),
+                  parameters != nullptr ? wideParameters.c_str() : nullptr, wide(directory).c_str(),
+                  show);
 }
 
 bool Win32Shell::startProgram(const std::string& commandLine, int show) {

@@ -12,8 +12,8 @@
 namespace ostrel {
 
 struct Win32Platform {
-    // commandLine: the program's arguments, as WinMain receives them.
-    explicit Win32Platform(const char* commandLine) : program(commandLine) {}
+    // commandLine: the program's arguments, as wWinMain receives them.
+    explicit Win32Platform(const wchar_t* commandLine) : program(commandLine) {}
 
     Win32Processes processes;
     Win32EventPump events;
