@@ -83,9 +83,10 @@ def build_msi(stage, exe, version, epoch, out):
         # The remembered folder is read from the 64-bit registry, where it was written.
         "-q", "UPDATE `RegLocator` SET `Type` = 18 WHERE `Signature_` = 'InstalledFolder'",
         # The cleanup: the program stored in the package (Binary "Cleanup") run
-        # deferred, as the service, its result ignored.
+        # deferred, as the service, its result ignored, for the installed program's hooks.
         "-q", "INSERT INTO `CustomAction` (`Action`, `Type`, `Source`, `Target`) "
-        f"VALUES ('RemoveHooks', {2 + 0x400 + 0x800 + 0x40}, 'Cleanup', '-UNINSTALL')")
+        f"VALUES ('RemoveHooks', {2 + 0x400 + 0x800 + 0x40}, 'Cleanup', "
+        "'-UNINSTALL \"[#OstrelExe]\"')")
     summary = [f"Ostrel {version}", PUBLISHER, "x64;1033"]
     run("msibuild", str(out), "-s", *summary, "{00000000-0000-0000-0000-000000000000}")
     digest = hashlib.sha256(out.read_bytes()).digest()

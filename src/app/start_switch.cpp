@@ -1,8 +1,10 @@
 #include "app/start_switch.h"
 
 #include "platform/dialogs.h"
+#include "platform/program_info.h"
 #include "settings/integration.h"
 #include "settings/reg32mod.h"
+#include "support/paths.h"
 #include "support/vb.h"
 
 namespace ostrel {
@@ -19,24 +21,34 @@ class Unattended : public MessageBoxes {
 StartSwitch readSwitch(const std::string& commandLine) {
     const std::string text = vb::UCase(vb::Trim(commandLine));
     if (text == "-R") {
-        return {StartMode::restore, {}};
+        return {StartMode::restore, {}, {}};
     }
     if (text.rfind("-ADD", 0) == 0) {
-        return {StartMode::add, text.substr(4)};
+        return {StartMode::add, text.substr(4), {}};
     }
     if (text == "-UNINSTALL") {
-        return {StartMode::uninstall, {}};
+        return {StartMode::uninstall, {}, {}};
+    }
+    if (text.rfind("-UNINSTALL ", 0) == 0) {
+        std::string program = vb::Trim(vb::Trim(commandLine).substr(11));
+        if (program.size() > 1 && program.front() == '"' && program.back() == '"') {
+            program = program.substr(1, program.size() - 2);
+        }
+        return {StartMode::uninstall, {}, program};
     }
     return {};
 }
 
-bool RunWithoutWindow(const std::string& commandLine, RawRegistry& registry) {
-    if (readSwitch(commandLine).mode != StartMode::uninstall) {
+bool RunWithoutWindow(const std::string& commandLine, RawRegistry& registry, ProgramInfo& self) {
+    const StartSwitch start = readSwitch(commandLine);
+    if (start.mode != StartMode::uninstall) {
         return false;
     }
     Unattended boxes;
     Reg32Mod reg32(registry, boxes);
-    RemoveIntegration(reg32);
+    RemoveIntegration(reg32, registry,
+                      start.program.empty() ? FixPath(self.folder()) + self.exeName() + ".exe"
+                                            : start.program);
     return true;
 }
 

@@ -17,7 +17,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show) {
 
     Win32Platform win32(commandLine);
     Platform& platform = win32.platform;
-    if (RunWithoutWindow(platform.program.commandLine(), platform.registry)) {
+    if (RunWithoutWindow(platform.program.commandLine(), platform.registry, platform.program)) {
         return 0;
     }
 

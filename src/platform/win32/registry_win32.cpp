@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/unique_handle_win32.h"
+
 namespace ostrel {
 namespace {
 
@@ -74,6 +76,39 @@ long Win32Registry::deleteTree(RegKeyHandle root, const std::string& path) {
 
 long Win32Registry::closeKey(RegKeyHandle key) {
     return RegCloseKey(toHkey(key));
+}
+
+long Win32Registry::enumKey(RegKeyHandle key, std::uint32_t index, std::string& name) {
+    char buffer[256]; // the longest key name, 255 characters, and its NUL
+    DWORD length = sizeof buffer;
+    const LONG result =
+        RegEnumKeyExA(toHkey(key), index, buffer, &length, nullptr, nullptr, nullptr, nullptr);
+    name.assign(result == ERROR_SUCCESS ? buffer : "", result == ERROR_SUCCESS ? length : 0);
+    return result;
+}
+
+long Win32Registry::loadHive(RegKeyHandle root, const std::string& name, const std::string& file) {
+    // Loading a hive needs the backup and restore privileges, which an administrator's
+    // and the system's tokens hold but do not enable. A failure shows in RegLoadKeyA.
+    HANDLE opened = nullptr;
+    OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &opened);
+    const UniqueHandle token(opened);
+    for (const char* privilege : {SE_BACKUP_NAME, SE_RESTORE_NAME}) {
+        TOKEN_PRIVILEGES enabled{1, {{{0, 0}, SE_PRIVILEGE_ENABLED}}};
+        if (token && LookupPrivilegeValueA(nullptr, privilege, &enabled.Privileges[0].Luid)) {
+            AdjustTokenPrivileges(token.get(), FALSE, &enabled, 0, nullptr, nullptr);
+        }
+    }
+    char expanded[MAX_PATH];
+    const DWORD length = ExpandEnvironmentStringsA(file.c_str(), expanded, sizeof expanded);
+    if (length == 0 || length > sizeof expanded) {
+        return ERROR_FILENAME_EXCED_RANGE;
+    }
+    return RegLoadKeyA(toHkey(root), name.c_str(), expanded);
+}
+
+long Win32Registry::unloadHive(RegKeyHandle root, const std::string& name) {
+    return RegUnLoadKeyA(toHkey(root), name.c_str());
 }
 
 } // namespace ostrel
