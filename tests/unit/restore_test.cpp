@@ -175,7 +175,6 @@ TEST(Uninstall, RemovesTheProgramsHooksForEveryUser) {
     const std::string ntuser = "%SystemDrive%\\Users\\Ann\\NTUSER.DAT";
     const std::string usrclass =
         "%SystemDrive%\\Users\\Ann\\AppData\\Local\\Microsoft\\Windows\\UsrClass.dat";
-    const auto upper = [](std::string text) { return vb::UCase(text); };
     // The machine as the program's users left it; which of its hooks are there.
     const auto registry = [&](bool othersHooked, bool userHooked) {
         FakeRegistry r;
@@ -193,20 +192,21 @@ TEST(Uninstall, RemovesTheProgramsHooksForEveryUser) {
             {hkey::Users, "S-1-5-21-7\\" + kRun, "S-1-5-21-7\\" + kUserVerb, othersHooked},
             {hkey::Users, "", "S-1-5-21-7_Classes\\" + kVerb, othersHooked},
         };
-        for (const auto& place : places) {
-            // Another program's value and verb beside each.
+        for (const auto& place : places) { // each beside another program's value and verb
             if (!place.run.empty()) {
                 r.putString(place.root, place.run, "Other", "other.exe");
+                if (place.hooked) {
+                    r.putString(place.root, place.run, "Ostrel",
+                                '"' + folder + "\\Ostrel.exe\" -r");
+                }
             }
             if (!place.verb.empty()) {
                 const std::string shell = place.verb.substr(0, place.verb.rfind('\\'));
                 r.putString(place.root, shell + "\\Other\\command", "", "other.exe %1");
-            }
-            if (place.hooked && !place.run.empty()) {
-                r.putString(place.root, place.run, "Ostrel", '"' + folder + "\\Ostrel.exe\" -r");
-            }
-            if (place.hooked && !place.verb.empty()) {
-                r.putString(place.root, place.verb + "\\command", "", folder + "\\ostrel -ADD %1");
+                if (place.hooked) {
+                    r.putString(place.root, place.verb + "\\command", "",
+                                folder + "\\ostrel -ADD %1");
+                }
             }
         }
         for (const char* sid : {"S-1-5-21-7", "S-1-5-21-9"}) {
@@ -218,8 +218,9 @@ TEST(Uninstall, RemovesTheProgramsHooksForEveryUser) {
             return othersHooked ? FakeRegistry::Values{{name, {regtype::Sz, text}}}
                                 : FakeRegistry::Values{};
         };
-        r.hiveFiles[ntuser][upper(kRun)] = hook("OSTREL", folder + "\\Ostrel.exe -r");
-        r.hiveFiles[usrclass][upper(kVerb + "\\command")] = hook("", folder + "\\Ostrel -ADD %1");
+        r.hiveFiles[ntuser][vb::UCase(kRun)] = hook("OSTREL", folder + "\\Ostrel.exe -r");
+        r.hiveFiles[usrclass][vb::UCase(kVerb + "\\command")] =
+            hook("", folder + "\\Ostrel -ADD %1");
         return r;
     };
     const struct {
