@@ -27,6 +27,8 @@ HERE = Path(__file__).resolve().parent
 # The installer's upgrade code: the same for every version, and the namespace of the
 # product codes, one per version.
 UPGRADE_CODE = uuid.UUID("D164A35D-5231-4875-A2D4-5A2A14EF975D")
+# The component that holds Ostrel.exe in every version (ostrel.wxs).
+PROGRAM_COMPONENT = "{097C97DB-4C27-4DF6-8D75-DE1B13E87EC4}"
 PUBLISHER = "Brenmoor Software"
 HOME_PAGE = "https://www.ostrel.example/"
 
@@ -82,6 +84,16 @@ def build_msi(stage, exe, version, epoch, out):
         "-q", "DELETE FROM `MsiFileHash` WHERE `File_` = 'OstrelExe'",
         # The remembered folder is read from the 64-bit registry, where it was written.
         "-q", "UPDATE `RegLocator` SET `Type` = 18 WHERE `Signature_` = 'InstalledFolder'",
+        # Versions that did not remember it are found by where their program is: the
+        # folder holding the key file (type 1) of the Program component, which every
+        # version shares. Not marked 64-bit (16): the path is the same in both views, and
+        # Wine then reads the type as a directory.
+        "-q", "CREATE TABLE `CompLocator` (`Signature_` CHAR(72) NOT NULL, "
+        "`ComponentId` CHAR(38) NOT NULL, `Type` SHORT PRIMARY KEY `Signature_`)",
+        "-q", "INSERT INTO `CompLocator` (`Signature_`, `ComponentId`, `Type`) "
+        f"VALUES ('InstalledProgram', '{PROGRAM_COMPONENT}', 1)",
+        "-q", "INSERT INTO `AppSearch` (`Property`, `Signature_`) "
+        "VALUES ('INSTALLDIR', 'InstalledProgram')",
         # The cleanup: the program stored in the package (Binary "Cleanup") run
         # deferred, as the service, its result ignored, for the installed program's hooks.
         "-q", "INSERT INTO `CustomAction` (`Action`, `Type`, `Source`, `Target`) "

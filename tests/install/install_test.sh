@@ -2,8 +2,9 @@
 # The release under Wine's msiexec, in a fresh Wine prefix of its own: a silent install
 # of a lower version into a folder of the user's own, the installed program's first run,
 # the upgrade to this version in that folder, the refused downgrade, a repair, the
-# silent uninstall (after Ostrel.exe was deleted) with the hooks of every user, and the
-# portable zip started from a folder of its own. scripts/test runs it on a virtual
+# silent uninstall (after Ostrel.exe was deleted) with the hooks of every user, the same
+# in a folder with a letter beyond ASCII, and the portable zip started from a folder of
+# its own. scripts/test runs it on a virtual
 # screen after the Wine tests (ostrel_under_wine; this script keeps a wineserver of its
 # own for its own prefix). Stops with a message and a non-zero status at the first
 # failed check.
@@ -102,6 +103,8 @@ hooksValid || fail "the first run left no start-up value or folder verb naming $
 userData || fail "the first run stored no drive set or window state"
 
 echo "== Silent upgrade to $version, in that folder"
+# As from a version that recorded no folder: it is found where the program is.
+wine reg delete 'HKLM\Software\Brenmoor Software\Ostrel\Installer' /v InstallDir /f >/dev/null 2>&1
 msi /i "$(windows "$ostrel_root/build/dist/$new")" || fail "upgrade failed"
 [ "$(entries)" -eq 1 ] || fail "$(entries) Apps & features entries after the upgrade"
 cmp -s "$exe" build/mingw/release/Ostrel.exe || fail "the upgrade did not put $version in $folder"
@@ -165,6 +168,16 @@ absent 'HKLM\Software\Brenmoor Software\Ostrel\Installer' || fail "the installer
 userData || fail "the uninstall removed the user's data"
 # An unreadable registry never counts as a removed value.
 (wine() { return 1; } && ! absent "HKLM\\$run" Ostrel) || fail "absent passed without a registry"
+
+echo "== A folder with a letter beyond ASCII goes whole, with its hooks"
+accented='C:\Mes Outils\Ostrel é'
+msi /i "$(windows "$ostrel_root/build/dist/$new")" "INSTALLDIR=$accented" || fail "install failed"
+wine reg add "HKLM\\$run" /v Ostrel /d "\"$accented\\Ostrel.exe\" -r" /f >/dev/null 2>&1
+exists "HKLM\\$run" /v Ostrel || fail "no start-up value to remove"
+rm "$WINEPREFIX/drive_c/Mes Outils/Ostrel é/Ostrel.exe"
+msi /x "$(windows "$ostrel_root/build/dist/$new")" || fail "uninstall failed"
+[ ! -e "$WINEPREFIX/drive_c/Mes Outils/Ostrel é" ] || fail "the folder $accented is still there"
+absent "HKLM\\$run" Ostrel || fail "the start-up value naming $accented is still there"
 
 echo "== The portable zip's program starts from a folder of its own"
 portable="$WINEPREFIX/drive_c/Portable Ostrel"
