@@ -18,7 +18,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int show)
 
     Win32Platform win32(commandLine);
     Platform& platform = win32.platform;
-    if (RunWithoutWindow(platform.program.commandLine(), platform.registry)) {
+    if (RunWithoutWindow(platform.program.commandLine(), platform.registry, platform.program)) {
         return 0;
     }
 

@@ -12,6 +12,7 @@ namespace hkey {
 inline constexpr RegKeyHandle ClassesRoot = 0x80000000;
 inline constexpr RegKeyHandle CurrentUser = 0x80000001;
 inline constexpr RegKeyHandle LocalMachine = 0x80000002;
+inline constexpr RegKeyHandle Users = 0x80000003;
 } // namespace hkey
 
 namespace regtype {
@@ -32,6 +33,8 @@ inline constexpr std::uint32_t CreateLink = 0x20;
 
 // The system's result code for a key or value that does not exist.
 inline constexpr long kErrorFileNotFound = 2;
+// The system's result code past a key's last subkey.
+inline constexpr long kErrorNoMoreItems = 259;
 
 // Failures: every call returns the system's result code (0 for success), because the
 // stored-state rules read them (a missing key is not a refused write).
@@ -60,6 +63,13 @@ class RawRegistry {
     virtual long deleteTree(RegKeyHandle root, const std::string& path) = 0;
     // RegCloseKey.
     virtual long closeKey(RegKeyHandle key) = 0;
+    // RegEnumKeyExW: the name of the key's subkey at index (kErrorNoMoreItems past the last).
+    virtual long enumKey(RegKeyHandle key, std::uint32_t index, std::string& name) = 0;
+    // RegLoadKeyW: a hive file as the root's subkey name (environment variables in the
+    // file's path expanded; the privileges it needs enabled first).
+    virtual long loadHive(RegKeyHandle root, const std::string& name, const std::string& file) = 0;
+    // RegUnLoadKeyW: the loaded hive goes back to its file.
+    virtual long unloadHive(RegKeyHandle root, const std::string& name) = 0;
 };
 
 } // namespace ostrel

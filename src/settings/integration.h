@@ -5,6 +5,10 @@
 // user's own keys, so the hook works instead of failing unseen.
 #pragma once
 
+#include <string>
+
+#include "platform/registry.h"
+
 namespace ostrel {
 
 class Reg32Mod;
@@ -20,9 +24,12 @@ void SaveStartupEntry(Reg32Mod& reg32, ProgramInfo& program);
 // Removes the start-up entry from both Run keys.
 void RemoveStartupEntry(Reg32Mod& reg32);
 
-// Removes both hooks wherever they were written: the start-up entry from both Run keys
-// and the folder verb from the machine's and the user's classes. The user's own data
-// (the saved drive set, the settings, the window's state) stays.
-void RemoveIntegration(Reg32Mod& reg32);
+// Removes both hooks wherever they start the program at `program` (its full path),
+// for every user Windows can reach: the machine's keys, the current user's, every
+// user's hive loaded under HKEY_USERS, and the hives of the other profiles, which it
+// loads for the purpose (as an administrator or the system account may). A value that
+// starts another program stays; so does every user's own data (the saved drive set,
+// the settings, the window's state). What the registry refuses stays as it is.
+void RemoveIntegration(Reg32Mod& reg32, RawRegistry& registry, const std::string& program);
 
 } // namespace ostrel

@@ -101,4 +101,12 @@ std::string firstChars(std::string_view text, std::size_t count) {
     return std::string(text.substr(0, at));
 }
 
+std::string asciiUpper(std::string_view text) {
+    std::string upper(text);
+    for (char& c : upper) {
+        c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    }
+    return upper;
+}
+
 } // namespace ostrel

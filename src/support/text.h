@@ -20,5 +20,8 @@ char32_t nextCodePoint(std::string_view text, std::size_t& at);
 std::size_t utf16Length(std::string_view utf8);
 // The text's first `count` characters (code points), or all of it when it is shorter.
 std::string firstChars(std::string_view text, std::size_t count);
+// The text with its ASCII letters in upper case and every other character as it is: for
+// switches and names compared without a language's rules.
+std::string asciiUpper(std::string_view text);
 
 } // namespace ostrel

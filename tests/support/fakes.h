@@ -112,6 +112,51 @@ class FakeRegistry : public RawRegistry {
         openHandles -= static_cast<int>(handles_.erase(key));
         return kSuccess;
     }
+    long enumKey(RegKeyHandle key, std::uint32_t index, std::string& name) override {
+        const std::string prefix = handles_.at(key).first + '\\';
+        std::set<std::string> children;
+        for (const auto& [id, values] : keys_) {
+            if (id.rfind(prefix, 0) == 0) {
+                children.insert(
+                    id.substr(prefix.size(), id.find('\\', prefix.size()) - prefix.size()));
+            }
+        }
+        if (index >= children.size()) {
+            return kErrorNoMoreItems;
+        }
+        name = *std::next(children.begin(), index);
+        return kSuccess;
+    }
+    // A hive file is a set of keys by their paths inside it (see hiveFiles).
+    long loadHive(RegKeyHandle root, const std::string& name, const std::string& file) override {
+        const std::string id = keyId(root, name);
+        if (!hiveFiles.count(file) || keys_.count(id)) {
+            return kFileNotFound;
+        }
+        make(id);
+        for (const auto& [path, values] : hiveFiles.at(file)) {
+            make(keyId(root, name + '\\' + path)) = values;
+        }
+        loaded_[id] = file;
+        return kSuccess;
+    }
+    long unloadHive(RegKeyHandle root, const std::string& name) override {
+        const std::string id = keyId(root, name);
+        auto& file = hiveFiles[loaded_.at(id)];
+        file.clear();
+        std::erase_if(keys_, [&](const auto& key) {
+            if (key.first.rfind(id + '\\', 0) == 0) {
+                file[key.first.substr(id.size() + 1)] = key.second;
+                return true;
+            }
+            return key.first == id;
+        });
+        loaded_.erase(id);
+        return kSuccess;
+    }
+    // Hive files by their paths as the program names them: each key (its path in upper
+    // case) with its values.
+    std::map<std::string, std::map<std::string, Values>> hiveFiles;
 
     // Test access, bypassing handles and refusals.
     void put(RegKeyHandle root, const std::string& path, const std::string& name,
@@ -182,6 +227,7 @@ class FakeRegistry : public RawRegistry {
 
     std::map<std::string, Values> keys_;
     std::map<RegKeyHandle, std::pair<std::string, RegKeyHandle>> handles_; // key id, root
+    std::map<std::string, std::string> loaded_;                            // hive key id, its file
     RegKeyHandle nextHandle_ = 0x1000;
 };
 

@@ -9,6 +9,7 @@
 #include "settings/settings_store.h"
 #include "support/error_report.h"
 #include "support/fakes.h"
+#include "support/text.h"
 
 namespace ostrel::test {
 namespace {
@@ -162,45 +163,94 @@ TEST(FolderVerb, IsRegisteredForEveryoneOrElseForTheUser) {
     EXPECT_TRUE(rig.boxes.shown.empty());
 }
 
-// The installer's cleanup: only "-UNINSTALL" removes the two hooks, wherever they were
-// written, and nothing else; a user without the rights removes their own. Run with
-// nothing to remove, it does nothing.
-TEST(Uninstall, RemovesTheHooksAndKeepsEverythingElse) {
-    const auto registry = [](bool machineHooks, bool userHooks) {
+// The installer's cleanup: "-UNINSTALL" (with the program's path, or for itself)
+// removes the start-up values and folder verbs that start the program, quoted or not,
+// for every user: the machine's and the current user's, each hive under HKEY_USERS, and
+// the hives of a profile that is not logged on, loaded for it. A value that starts
+// another copy stays, as does everything else; a user without the rights removes their
+// own; no handle stays open and no hive stays loaded.
+TEST(Uninstall, RemovesTheProgramsHooksForEveryUser) {
+    const std::string folder = "C:\\My Apps\\Ostrel Tool";
+    const std::string profiles = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
+    const std::string ntuser = "%SystemDrive%\\Users\\Ann\\NTUSER.DAT";
+    const std::string usrclass =
+        "%SystemDrive%\\Users\\Ann\\AppData\\Local\\Microsoft\\Windows\\UsrClass.dat";
+    // The machine as the program's users left it; which of its hooks are there.
+    const auto registry = [&](bool othersHooked, bool userHooked) {
         FakeRegistry r;
         r.putString(hkey::CurrentUser, kConfig, "Drives1", "Q:\\=>C:\\SAVED");
-        for (const auto& [root, classes, prefix, hooks] :
-             {std::tuple{hkey::LocalMachine, hkey::ClassesRoot, "", machineHooks},
-              std::tuple{hkey::CurrentUser, hkey::CurrentUser, "Software\\Classes\\", userHooks}}) {
-            r.putString(root, kRun, "Other", "other.exe");
-            r.putString(classes, prefix + std::string("Folder\\shell\\Other\\command"), "", "x %1");
-            if (hooks) {
-                r.putString(root, kRun, "Ostrel", "C:\\TOOLS\\Ostrel.exe -r");
-                r.putString(classes, prefix + kVerb + "\\command", "", "C:\\TOOLS\\Ostrel -ADD %1");
+        r.putString(hkey::LocalMachine, kRun, "Other", "other.exe");
+        r.putString(hkey::Users, "S-1-5-21-8\\" + kRun, "Ostrel", "C:\\Portable\\Ostrel.exe -r");
+        const struct {
+            RegKeyHandle root;
+            std::string run, verb;
+            bool hooked;
+        } places[] = {
+            {hkey::LocalMachine, kRun, "", othersHooked},
+            {hkey::ClassesRoot, "", kVerb, othersHooked},
+            {hkey::CurrentUser, kRun, kUserVerb, userHooked},
+            {hkey::Users, "S-1-5-21-7\\" + kRun, "S-1-5-21-7\\" + kUserVerb, othersHooked},
+            {hkey::Users, "", "S-1-5-21-7_Classes\\" + kVerb, othersHooked},
+        };
+        for (const auto& place : places) { // each beside another program's value and verb
+            if (!place.run.empty()) {
+                r.putString(place.root, place.run, "Other", "other.exe");
+                if (place.hooked) {
+                    r.putString(place.root, place.run, "Ostrel",
+                                '"' + folder + "\\Ostrel.exe\" -r");
+                }
+            }
+            if (!place.verb.empty()) {
+                const std::string shell = place.verb.substr(0, place.verb.rfind('\\'));
+                r.putString(place.root, shell + "\\Other\\command", "", "other.exe %1");
+                if (place.hooked) {
+                    r.putString(place.root, place.verb + "\\command", "",
+                                folder + "\\ostrel -ADD %1");
+                }
             }
         }
+        for (const char* sid : {"S-1-5-21-7", "S-1-5-21-9"}) {
+            r.put(hkey::LocalMachine, profiles + "\\" + sid, "ProfileImagePath", regtype::ExpandSz,
+                  registryBytes(std::string("%SystemDrive%\\Users\\Ann") + '\0'));
+        }
+        // The profile's hives, as files, hold the program's hooks too.
+        const auto hook = [&](const std::string& name, const std::string& text) {
+            return othersHooked ? FakeRegistry::Values{{name, sz(text)}} : FakeRegistry::Values{};
+        };
+        r.hiveFiles[ntuser][asciiUpper(kRun)] = hook("OSTREL", folder + "\\Ostrel.exe -r");
+        r.hiveFiles[usrclass][asciiUpper(kVerb + "\\command")] =
+            hook("", folder + "\\Ostrel -ADD %1");
         return r;
     };
     const struct {
         std::string line;
-        bool refused; // the machine's keys refuse the deletes
-        bool runs;
-    } cases[] = {{"-UNINSTALL", false, true}, {" -uninstall ", false, true},
-                 {"-UNINSTALL", true, true},  {"-UNINSTALL x", false, false},
-                 {"-R", false, false},        {"", false, false}};
+        bool refused; // a standard user: only the user's own keys may change
+        bool uninstalls, removes;
+    } cases[] = {{"-UNINSTALL \"" + folder + "\\Ostrel.exe\"", false, true, true},
+                 {" -uninstall " + folder + "\\OSTREL.EXE", false, true, true},
+                 {"-UNINSTALL", false, true, true},
+                 {"-UNINSTALL", true, true, true},
+                 {"-UNINSTALL C:\\Elsewhere\\Ostrel.exe", false, true, false},
+                 {"-UNINSTALLX", false, false, false},
+                 {"-R", false, false, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line + (c.refused ? " without the rights" : ""));
         FakeRegistry hooked = registry(true, true);
         if (c.refused) {
-            hooked.refusedRoots = {hkey::LocalMachine, hkey::ClassesRoot};
+            hooked.refusedRoots = {hkey::LocalMachine, hkey::ClassesRoot, hkey::Users};
         }
-        EXPECT_EQ(RunWithoutWindow(c.line, hooked), c.runs);
-        EXPECT_EQ(hooked.snapshot(), registry(!c.runs || c.refused, !c.runs).snapshot());
+        FakeProgram self;
+        self.folderPath = folder;
+        EXPECT_EQ(RunWithoutWindow(c.line, hooked, self), c.uninstalls);
+        const FakeRegistry expected = registry(!c.removes || c.refused, !c.removes);
+        EXPECT_EQ(hooked.snapshot(), expected.snapshot());
+        for (const auto& file : {ntuser, usrclass}) {
+            for (const auto& [key, values] : expected.hiveFiles.at(file)) {
+                EXPECT_EQ(hooked.hiveFiles.at(file)[key], values) << key;
+            }
+        }
         EXPECT_EQ(hooked.openHandles, 0);
     }
-    FakeRegistry clean = registry(false, false);
-    EXPECT_TRUE(RunWithoutWindow("-UNINSTALL", clean));
-    EXPECT_EQ(clean.snapshot(), registry(false, false).snapshot());
 }
 
 } // namespace

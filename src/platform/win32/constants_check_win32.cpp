@@ -35,6 +35,7 @@ using HKEY = std::uintptr_t;
 inline constexpr HKEY ClassesRoot = HKEY_CLASSES_ROOT;
 inline constexpr HKEY CurrentUser = HKEY_CURRENT_USER;
 inline constexpr HKEY LocalMachine = HKEY_LOCAL_MACHINE;
+inline constexpr HKEY Users = HKEY_USERS;
 constexpr HKEY extended(RegKeyHandle key) {
     return static_cast<HKEY>(static_cast<LONG_PTR>(static_cast<LONG>(key)));
 }
@@ -42,6 +43,7 @@ constexpr HKEY extended(RegKeyHandle key) {
 static_assert(hive::ClassesRoot == hive::extended(hkey::ClassesRoot));
 static_assert(hive::CurrentUser == hive::extended(hkey::CurrentUser));
 static_assert(hive::LocalMachine == hive::extended(hkey::LocalMachine));
+static_assert(hive::Users == hive::extended(hkey::Users));
 static_assert(regtype::None == REG_NONE);
 static_assert(regtype::Sz == REG_SZ);
 static_assert(regtype::ExpandSz == REG_EXPAND_SZ);
@@ -52,6 +54,7 @@ static_assert(keyaccess::Read == KEY_READ);
 static_assert(keyaccess::Write == KEY_WRITE);
 static_assert(keyaccess::CreateLink == KEY_CREATE_LINK);
 static_assert(kErrorFileNotFound == ERROR_FILE_NOT_FOUND);
+static_assert(kErrorNoMoreItems == ERROR_NO_MORE_ITEMS);
 
 static_assert(bif::ReturnOnlyFsDirs == BIF_RETURNONLYFSDIRS);
 static_assert(bif::NewDialogStyle == BIF_NEWDIALOGSTYLE);

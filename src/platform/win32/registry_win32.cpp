@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
+#include "platform/win32/unique_handle_win32.h"
 #include "platform/win32/wide_win32.h"
 
 namespace ostrel {
@@ -82,6 +84,40 @@ long Win32Registry::deleteTree(RegKeyHandle root, const std::string& path) {
 
 long Win32Registry::closeKey(RegKeyHandle key) {
     return RegCloseKey(toHkey(key));
+}
+
+long Win32Registry::enumKey(RegKeyHandle key, std::uint32_t index, std::string& name) {
+    wchar_t buffer[256]; // the longest key name, 255 characters, and its NUL
+    DWORD length = 256;
+    const LONG result =
+        RegEnumKeyExW(toHkey(key), index, buffer, &length, nullptr, nullptr, nullptr, nullptr);
+    name = result == ERROR_SUCCESS ? narrow(std::wstring_view(buffer, length)) : std::string();
+    return result;
+}
+
+long Win32Registry::loadHive(RegKeyHandle root, const std::string& name, const std::string& file) {
+    // Loading a hive needs the backup and restore privileges, which an administrator's
+    // and the system's tokens hold but do not enable. A failure shows in RegLoadKeyW.
+    HANDLE opened = nullptr;
+    OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &opened);
+    const UniqueHandle token(opened);
+    for (const wchar_t* privilege : {L"SeBackupPrivilege", L"SeRestorePrivilege"}) {
+        TOKEN_PRIVILEGES enabled{1, {{{0, 0}, SE_PRIVILEGE_ENABLED}}};
+        if (token && LookupPrivilegeValueW(nullptr, privilege, &enabled.Privileges[0].Luid)) {
+            AdjustTokenPrivileges(token.get(), FALSE, &enabled, 0, nullptr, nullptr);
+        }
+    }
+    std::vector<wchar_t> expanded(32768);
+    const DWORD length = ExpandEnvironmentStringsW(wide(file).c_str(), expanded.data(),
+                                                   static_cast<DWORD>(expanded.size()));
+    if (length == 0 || length > expanded.size()) {
+        return ERROR_FILENAME_EXCED_RANGE;
+    }
+    return RegLoadKeyW(toHkey(root), wide(name).c_str(), expanded.data());
+}
+
+long Win32Registry::unloadHive(RegKeyHandle root, const std::string& name) {
+    return RegUnLoadKeyW(toHkey(root), wide(name).c_str());
 }
 
 } // namespace ostrel

@@ -18,6 +18,9 @@ class Win32Registry : public RawRegistry {
     long deleteValue(RegKeyHandle key, const std::string& name) override;
     long deleteTree(RegKeyHandle root, const std::string& path) override;
     long closeKey(RegKeyHandle key) override;
+    long enumKey(RegKeyHandle key, std::uint32_t index, std::string& name) override;
+    long loadHive(RegKeyHandle root, const std::string& name, const std::string& file) override;
+    long unloadHive(RegKeyHandle root, const std::string& name) override;
 };
 
 } // namespace ostrel
