@@ -3,8 +3,8 @@
 
 ostrel_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 ostrel_packages=(cmake make g++ googletest libgtest-dev libgmock-dev g++-mingw-w64-x86-64-posix
-    mingw-w64-tools wine wine64 fonts-wine fonts-liberation fonts-dejavu-core xvfb xauth imagemagick
-    x11-utils clang libclang-rt-14-dev
+    mingw-w64-tools wine wine64 fonts-wine fonts-liberation fonts-dejavu-core fonts-droid-fallback
+    fonts-symbola xvfb xauth imagemagick x11-utils clang libclang-rt-14-dev
     wixl msitools faketime osslsigncode openssl python3 python3-yaml zip unzip)
 
 ostrel_install_deps() {
