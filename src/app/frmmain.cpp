@@ -21,6 +21,18 @@ constexpr const char* kNoLetterText =
 constexpr const char* kUnreadListingText =
     "The list of virtual drives could not be read: the subst command of the system folder "
     "did not run or reported a failure.";
+
+// Why no listing file could be made in the temporary folder, and what to do.
+std::string tempFolderText(const std::string& folder, PathKind kind) {
+    const char* cause = kind == PathKind::none ? "does not exist"
+                        : kind == PathKind::file
+                            ? "is a file, not a folder"
+                            : "takes no new file (it may be read-only or full)";
+    return "The list of virtual drives could not be read: the folder for temporary files\r\n" +
+           folder + "\r\n" + cause +
+           ".\r\n\r\nSet TEMP and TMP for your account to a folder you may write to (System "
+           "Properties, Environment Variables), then click Refresh.";
+}
 } // namespace
 
 frmmain::frmmain(Platform& platform, MainView& view)
@@ -49,7 +61,14 @@ void frmmain::GetVirtualsDriveList() {
         view_.lstDrivesClear();
         // Each listing has a file of its own in the user's temporary folder (a standard
         // user cannot make files in the drive root), written by its absolute path.
-        listing = files.newTempFile(files.tempFolder());
+        const std::string temp = files.tempFolder();
+        try {
+            listing = files.newTempFile(temp);
+        } catch (const ProcedureError&) {
+            platform_.boxes.show(tempFolderText(temp, files.pathKind(temp)), mb::Exclamation,
+                                 kAppTitle);
+            return;
+        }
         files.setCurrentDirectory(AbsRoot);
         if (runSubst(" >", listing)) {
             platform_.boxes.show(kUnreadListingText, mb::Exclamation, kAppTitle);
@@ -88,11 +107,11 @@ void frmmain::GetAveDrivesList() {
         for (const auto& letter : freeLetters(platform_.drives.logicalDrives())) {
             view_.cbodrivesAddItem(letter);
         }
-        if (view_.cbodrivesListCount() == 0) {
-            raise(err::InvalidPropertyValue);
+        // With every letter in use the box stays empty; Create then says why it cannot.
+        if (view_.cbodrivesListCount() > 0) {
+            view_.setCbodrivesListIndex(0);
+            cbodrives_Click();
         }
-        view_.setCbodrivesListIndex(0);
-        cbodrives_Click();
     });
 }
 

@@ -24,6 +24,10 @@ class frmmain {
     void Form_Unload();
     // The close box: unloads, or while busy() closes as soon as the run has ended.
     void Form_QueryUnload();
+    // The Windows session ends (logoff, shutdown): stores what closing stores, at once,
+    // even in the middle of a run, and unloads; a restore in progress stops before its next
+    // entry.
+    void Form_EndSession();
 
     // Handlers of the window's controls.
     void Form_Resize();
@@ -102,8 +106,9 @@ class frmmain {
     // run has ended (the box's click with the refreshed list).
     bool closePending_ = false;
     bool restoreClickPending_ = false;
-    // A restore run never fills the letter box, so its unload keeps the stored selection.
+    // A restore run shows no window and fills no list: its unload stores nothing.
     bool restoreRun_ = false;
+    bool sessionEnding_ = false;
     // Form_Unload has run and the window is gone; a second unload does nothing.
     bool unloaded_ = false;
 };

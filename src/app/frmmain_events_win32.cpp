@@ -2,7 +2,9 @@
 // frmmain; the window paints its background colour and keeps the keyboard focus.
 #include "app/frmmain.h"
 #include "app/frmmain_view_win32.h"
+#include "platform/platform.h"
 #include "platform/win32/child_window_win32.h"
+#include "platform/win32/dialogs_win32.h"
 #include "platform/win32/wide_win32.h"
 #include "resource.h"
 
@@ -63,6 +65,17 @@ LRESULT Win32MainView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             form_->Form_QueryUnload();
         } else {
             DestroyWindow(window_);
+        }
+        return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE; // the state is stored when the session really ends
+    case WM_ENDSESSION:
+        // Windows gives a few seconds: what closing stores is stored now, asking nothing.
+        if (wParam != FALSE && form_ != nullptr) {
+            if (auto* boxes = dynamic_cast<Win32MessageBoxes*>(&platform_.boxes)) {
+                boxes->answerUnseen();
+            }
+            form_->Form_EndSession();
         }
         return 0;
     case WM_DPICHANGED:

@@ -20,11 +20,14 @@ void frmmain::chkrestore_Click() {
     }
     reported(platform_.boxes, __func__, kModule, [&] {
         const int rows = view_.lstDrivesCount();
-        if (rows == 0) {
-            return; // nothing to save, and nothing is removed either
+        const bool checked = view_.chkrestoreValue() != 0;
+        if (rows == 0 && checked) {
+            return; // nothing to save
         }
         platform_.files.setCurrentDirectory(AbsPath);
-        if (view_.chkrestoreValue() == 0) {
+        if (!checked) {
+            // Unchecked, the set goes whatever the list holds now: a click held during the
+            // delete of the last drive finds an empty list, and the user's choice stands.
             RemoveStartupEntry(reg32_);
             settings_.DeleteSetting(layout::kApp, layout::kSectionConfig);
             return;

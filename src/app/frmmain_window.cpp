@@ -114,7 +114,7 @@ void frmmain::Form_Load() {
         case StartMode::restore:
             view_.hide();
             restoreRun_ = true;
-            SetUpVDrives(platform_, settings_, AbsRoot);
+            SetUpVDrives(platform_, settings_, AbsRoot, [this] { return sessionEnding_; });
             unload(); // the program ends with it; the window is never shown
             return;
         case StartMode::add:
@@ -130,10 +130,11 @@ void frmmain::Form_Load() {
         }
 
         // The stored letter position; one that names no entry (the free letters changed
-        // since, or the value is not a number) selects the first free letter.
+        // since, the value is not a number, or -1 as older versions stored when no letter
+        // was selected) selects the first free letter.
         int index = layout::storedDriveIndex(stored(layout::kDriveIndex)).value_or(0);
         const int count = view_.cbodrivesListCount();
-        if (index < -1 || index >= count) {
+        if (index < 0 || index >= count) {
             index = count > 0 ? 0 : -1;
         }
         view_.setCbodrivesListIndex(index);
@@ -150,10 +151,11 @@ void frmmain::Form_Unload() {
                               name, text);
         };
         SelectedDrive.clear();
-        save(layout::kPathName, view_.txtPathNameText());
-        if (!restoreRun_) {
-            save(layout::kDriveIndex, std::to_string(view_.cbodrivesListIndex()));
+        if (restoreRun_) {
+            return; // it showed no window: the path, the letter and the place stay as stored
         }
+        save(layout::kPathName, view_.txtPathNameText());
+        save(layout::kDriveIndex, std::to_string(view_.cbodrivesListIndex()));
         if (!view_.minimized()) {
             save(layout::kLeft, std::to_string(view_.left()));
             save(layout::kTop, std::to_string(view_.top()));
@@ -166,6 +168,11 @@ void frmmain::Form_QueryUnload() {
         closePending_ = true; // the window closes when the run has ended
         return;
     }
+    unload();
+}
+
+void frmmain::Form_EndSession() {
+    sessionEnding_ = true;
     unload();
 }
 

@@ -7,9 +7,16 @@
 namespace ostrel {
 std::string SettingsStore::GetSetting(const std::string& app, const std::string& section,
                                       const std::string& key, const std::string& fallback) {
-    const auto text =
-        readTextValue(registry_, hkey::CurrentUser, layout::settingsSectionKey(app, section), key);
-    return text ? *text : fallback;
+    const std::string path = layout::settingsSectionKey(app, section);
+    if (const auto text = readTextValue(registry_, hkey::CurrentUser, path, key)) {
+        return *text;
+    }
+    // A number stored as REG_DWORD (an administrator's .reg file, a policy) reads as its
+    // decimal text.
+    if (const auto number = readNumberValue(registry_, hkey::CurrentUser, path, key)) {
+        return std::to_string(*number);
+    }
+    return fallback;
 }
 
 void SettingsStore::SaveSetting(const std::string& app, const std::string& section,

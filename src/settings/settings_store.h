@@ -12,7 +12,8 @@ class SettingsStore {
   public:
     explicit SettingsStore(RawRegistry& registry) : registry_(registry) {}
 
-    // The stored text, or the default when the key or its section does not exist.
+    // The stored text (a REG_DWORD number as its decimal text), or the default when the
+    // key or its section does not exist.
     std::string GetSetting(const std::string& app, const std::string& section,
                            const std::string& key, const std::string& fallback = "");
     // Stores the text, creating the section when needed. ProcedureError 5 when the

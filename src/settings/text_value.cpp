@@ -51,6 +51,20 @@ std::optional<std::string> readTextValue(RawRegistry& registry, RegKeyHandle roo
     return registryText(buffer);
 }
 
+std::optional<std::uint32_t> readNumberValue(RawRegistry& registry, RegKeyHandle root,
+                                             const std::string& path, const std::string& name) {
+    RegistryKey key(registry);
+    unsigned char bytes[4] = {};
+    std::uint32_t type = regtype::None;
+    std::uint32_t size = sizeof bytes;
+    if (registry.openKey(root, path, key.out()) != 0 ||
+        registry.queryValue(key.get(), name, &type, reinterpret_cast<char*>(bytes), &size) != 0 ||
+        type != regtype::Dword || size != sizeof bytes) {
+        return std::nullopt;
+    }
+    return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
+}
+
 long writeTextValue(RawRegistry& registry, RegKeyHandle root, const std::string& path,
                     const std::string& name, const std::string& text) {
     RegistryKey key(registry);

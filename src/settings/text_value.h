@@ -2,6 +2,7 @@
 // settings store and the About dialog share.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +21,11 @@ std::string registryText(std::string_view bytes);
 // or a string type is missing or a query fails. Creates nothing.
 std::optional<std::string> readTextValue(RawRegistry& registry, RegKeyHandle root,
                                          const std::string& path, const std::string& name);
+
+// The number of a REG_DWORD value, as an administrator's .reg file or a policy stores
+// numbers; nothing for any other value.
+std::optional<std::uint32_t> readNumberValue(RawRegistry& registry, RegKeyHandle root,
+                                             const std::string& path, const std::string& name);
 
 // Stores the text as a REG_SZ value of exactly its characters (a terminator only where
 // the text ends in one), creating missing keys. Returns the first failing result code,

@@ -10,6 +10,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -194,6 +195,42 @@ TEST_F(Ostrel, AddModeCreatesAndDeletesTheDriveByKeysAndButtonsAndTheWindowKeeps
     GetWindowRect(next, &reopened);
     EXPECT_EQ(std::pair(reopened.left, reopened.top), std::pair(40L, 30L));
     exitByButton(again, next);
+}
+
+// A slow run shows the window at work: the buttons that start runs take no clicks until it
+// ends (the working pointer, which another process cannot read under Wine, with them). When
+// the Windows session
+// ends in the middle of a run, as Windows ends it at logoff, what closing stores is stored
+// at once and the program ends, asking nothing.
+TEST_F(Ostrel, ARunShowsTheWindowAtWorkAndTheEndOfTheSessionStoresWhatClosingStores) {
+    SetEnvironmentVariableA("OSTREL_SUBST_DELAY_MS", "1500"); // every subst run takes that long
+    OstrelProcess ostrel("");
+    const HWND window = ostrel.waitForWindow("Ostrel");
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(idle(window));
+    const int held[] = {IDC_CMDREFRESH, IDC_CMDCREATE, IDC_CMDDELETE};
+    const auto taking = [&] {
+        return std::count_if(std::begin(held), std::end(held),
+                             [&](int id) { return IsWindowEnabled(control(window, id)) != FALSE; });
+    };
+    setTextOf(control(window, IDC_TXTPATHNAME), "C:\\LOGGED OFF");
+    click(control(window, IDC_CMDREFRESH));
+    EXPECT_TRUE(waitFor([&] { return taking() == 0; }));
+    EXPECT_TRUE(idle(window));
+    EXPECT_EQ(taking(), 1) << "Refresh; Create waits for a folder, Delete for a drive";
+
+    click(control(window, IDC_CMDREFRESH));
+    ASSERT_TRUE(waitFor([&] { return taking() == 0; }));
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
+                        &answer);
+    EXPECT_EQ(answer, DWORD_PTR{TRUE});
+    SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
+                        &answer);
+    const std::string vendor = "Software\\Brenmoor Software\\Ostrel\\Main";
+    EXPECT_EQ(readString(HKEY_CURRENT_USER, vendor, "PathName"), "C:\\LOGGED OFF");
+    EXPECT_TRUE(readString(HKEY_CURRENT_USER, vendor, "Left"));
+    EXPECT_TRUE(ostrel.waitForExit());
 }
 
 // Folders named in the world's scripts on a Western system, whose code pages (ANSI 1252,

@@ -104,7 +104,8 @@ TEST_F(Engine, ListingFillsRowsInOrderOrSaysWhyNotAndLeavesNoFileBehind) {
          "A1 X:\\ C:\\Моя ς📁"},
         {one, temp, 1, none, 0, "", "The list of virtual drives could not"},
         {"", "C:\\GONE\\", 0, none, 0, "",
-         report("76 (Path not found)", "GetVirtualsDriveList") + "\r\nC:\\GONE\\"},
+         "The list of virtual drives could not be read: the folder for temporary files\r\n"
+         "C:\\GONE\\\r\ndoes not exist."},
         {one, temp, 0, unstartable, 0, "", report("53 (File not found)", "GetVirtualsDriveList")},
         {one, temp, 0, undeletable, 1, "A1 X:\\ C:\\A",
          report("70 (Permission denied)", "GetVirtualsDriveList")},

@@ -82,8 +82,8 @@ TEST(MainWindow, StartUpAsksFirstThenFollowsTheCommandLine) {
 // What a start makes of each stored value it reads (their conversions are the layout
 // tests'), and that it writes none back. A "Left" or "Top" that is absent or 0, or a
 // window that would touch no monitor, is centred, and start-up goes on to the end. A "DriveIndex"
-// past the free letters or not a number selects the first free letter; -1 selects none, and the
-// letter remembered stays the first free one. "Restore" checks the box only when it reads as 1.
+// past the free letters, not a number or -1 (no letter, as older versions stored) selects the
+// first free letter. "Restore" checks the box only when it reads as 1.
 TEST(MainWindow, StoredValuesAreAppliedOrFallBack) {
     enum What { place, letter, box };
     const struct {
@@ -100,7 +100,7 @@ TEST(MainWindow, StoredValuesAreAppliedOrFallBack) {
         {place, "1.5E3", " 600 ", "1500,600 A:"},
         {letter, {}, {}, "A:A:"},
         {letter, "2", {}, "D:D:"},
-        {letter, "-1", {}, "A:"},
+        {letter, "-1", {}, "A:A:"},
         {letter, "24", {}, "Z:Z:"},
         {letter, "25", {}, "A:A:"},
         {letter, "-7", {}, "A:A:"},
