@@ -14,24 +14,10 @@ std::string errorDescription(int number) {
         return "Out of memory";
     case err::SubscriptOutOfRange:
         return "Subscript out of range";
-    case err::DivisionByZero:
-        return "Division by zero";
-    case err::TypeMismatch:
-        return "Type mismatch";
     case err::Internal:
         return "Internal error";
-    case err::BadFileNameOrNumber:
-        return "Bad file name or number";
     case err::FileNotFound:
         return "File not found";
-    case err::BadFileMode:
-        return "Bad file mode";
-    case err::DeviceIo:
-        return "Device I/O error";
-    case err::DiskFull:
-        return "Disk full";
-    case err::InputPastEndOfFile:
-        return "Input past end of file";
     case err::PermissionDenied:
         return "Permission denied";
     case err::PathFileAccess:

@@ -494,6 +494,7 @@ class FakeView : public MainView {
     int x = 0, y = 0, w = 0, h = 0;
     bool isMinimized = false, hidden = false, unloaded = false;
     std::vector<bool> busyChanges;
+    int lineWidth = 0;
 
     void cbodrivesClear() override {
         comboItems.clear();
@@ -550,7 +551,7 @@ class FakeView : public MainView {
     bool minimized() override { return isMinimized; }
     void hide() override { hidden = true; }
     void unload() override { unloaded = true; }
-    void setLineWidths(int) override {}
+    void setLineWidths(int widthTwips) override { lineWidth = widthTwips; }
     void showAbout() override {}
     std::uintptr_t hwnd() override { return 0x1234; }
 };
@@ -670,7 +671,9 @@ struct Rig {
                 files.files[files.resolve(unquoted(args.substr(3)))] = listing;
                 return 0;
             }
-            const char letter = args.size() > 4 && args[2] == ':' ? args[1] : '\0';
+            const char letter = args.size() > 4 && args[2] == ':'
+                                    ? static_cast<char>(std::toupper(args[1]))
+                                    : '\0';
             const bool remove = args.substr(std::min<std::size_t>(4, args.size())) == "/d";
             if (failRuns || !letter ||
                 (remove ? !drives.substitutions.erase(letter)

@@ -38,6 +38,7 @@ TEST_F(Engine, TheInterpreterAndSubstAreNamedByTheirFullPathsAndTheFolderComesAs
         {"D:\\tcc.exe", "D:\\tcc.exe", sys, "\"D:\\tcc.exe\"" + tail},
         {"C:\\TOOLS\\tcc.exe", "tcc.exe", sys, '"' + sys + "cmd.exe\"" + tail},
         {"", "D:\\GONE.exe", sys, '"' + sys + "cmd.exe\"" + tail},
+        {"\\\\srv\\cmd.exe", "\\\\srv\\cmd.exe", sys, "\"\\\\srv\\cmd.exe\"" + tail},
         {"", "", "C:\\MY OS\\",
          "\"C:\\MY OS\\cmd.exe\"" + flags + "C:\\MY OS\\subst.exe\" X: \"%OSTREL_PATH%\"\""}};
     for (const auto& c : cases) {
@@ -197,6 +198,7 @@ TEST(Folders, TheirTextTellsWhatSubstCannotTake) {
         {"SUB", FolderProblem::relative},
         {"C:", FolderProblem::relative},
         {"C:DATA", FolderProblem::relative},
+        {"1:\\DATA", FolderProblem::relative},
         {"\\DATA", FolderProblem::relative},
         {"\\\\server\\share", FolderProblem::network},
         {"//server/share", FolderProblem::network},
@@ -215,13 +217,15 @@ TEST(Folders, TheirTextTellsWhatSubstCannotTake) {
 TEST(Listing, ShowsAFolderThroughACodePageThatLacksItsLetters) {
     const std::tuple<const char*, const char*, bool> cases[] = {
         {"C:\\DON'T ?", "C:\\DON’T €", true},
-        {"C:\\??A", "C:\\📁A", true},
+        {"C:\\??", "C:\\📁", true},
         {"C:\\?A", "C:\\📁A", true},
         {"C:\\???", "C:\\📁é", true},
         {"C?R", "CŒUR", false},
         {"C:\\?", "C:\\A", false},
         {"C:\\A?", "C:\\A", false},
         {"C:\\", "C:\\é", false},
+        {"XC:\\A", "C:\\A", false},
+        {"C:\\??", "C:\\é", false},
     };
     for (const auto& [listed, exact, shows] : cases) {
         EXPECT_EQ(listingShows(listed, exact), shows) << listed << " for " << exact;
@@ -251,9 +255,14 @@ TEST_F(Engine, DeleteAsksThenRemovesTheSelectedDriveOrSaysWhyNot) {
     rig.substitute('Y', "C:\\B");
     select("E:");
     rig.form.cmddelete_Click(); // no row selected
+    rig.view.rows.push_back({"A3", "\\\\S", "\\\\S\\SHARE"}); // a row without a drive letter
+    rig.view.selectedRow = 2;
+    rig.form.cmddelete_Click();
     EXPECT_EQ(
         rig.boxes.reports(),
-        Lines{report("91 (Object variable or With block variable not set)", "cmddelete_Click")});
+        (Lines{report("91 (Object variable or With block variable not set)", "cmddelete_Click"),
+               report("5 (Invalid procedure call or argument)", "cmddelete_Click")}));
+    EXPECT_TRUE(rig.processes.started.empty());
     rig.boxes.shown.clear();
 
     rig.view.selectedRow = 0;

@@ -129,7 +129,7 @@ TEST(Faults, WindowEventsDuringAWaitNeitherStartASecondRunNorCloseBeforeTheRunEn
 }
 
 // The session ends in the middle of a run: what closing stores is stored at once, without
-// a question or a report, and the window goes.
+// a question or a report, and the window goes; a restore run stops before its next entry.
 TEST(Faults, TheEndOfTheSessionDuringARunStoresTheStateAtOnce) {
     User u;
     u.form.Form_Load();
@@ -146,6 +146,16 @@ TEST(Faults, TheEndOfTheSessionDuringARunStoresTheStateAtOnce) {
     u.form.cmdRefresh_Click();
     EXPECT_TRUE(u.view.unloaded);
     EXPECT_TRUE(u.boxes.shown.empty());
+    // A restore run stops before its next entry.
+    Rig restore;
+    restore.save(kSettings + "main", "FirstTime", "no");
+    restore.save(kConfig, "Count", "2");
+    restore.save(kConfig, "Drives1", "X:\\=>C:\\A");
+    restore.save(kConfig, "Drives2", "Y:\\=>C:\\B");
+    restore.events.onEvents = [&] { restore.form.Form_EndSession(); };
+    restore.start("-r");
+    EXPECT_EQ(restore.processes.commandLines(), Lines{"subst X: \"C:\\A\""});
+    EXPECT_TRUE(restore.boxes.shown.empty());
 }
 
 } // namespace

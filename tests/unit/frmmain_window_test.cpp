@@ -181,8 +181,9 @@ TEST(MainWindow, ClosingStoresTheStateOnceUnderTheProgramsName) {
     }
 }
 
-// Typing drops the box's selection as it changes the text: both are put back. A click on
-// the list enables Delete when there are rows, and never disables it.
+// Typing drops the box's selection as it changes the text: both are put back. The lines
+// follow the window's width. A click on the list enables Delete when there are rows, and
+// never disables it.
 TEST(MainWindow, TypingKeepsTheSelectedLetterAndAListClickEnablesDelete) {
     Main m;
     m.loaded();
@@ -196,6 +197,9 @@ TEST(MainWindow, TypingKeepsTheSelectedLetterAndAListClickEnablesDelete) {
     m.view.comboIndex = -1;
     m.form.cbodrives_Change();
     EXPECT_EQ(std::pair(m.view.comboText, m.view.comboIndex), std::pair(std::string("F:"), 4));
+    m.view.move(0, 0, 6870, 5595);
+    m.form.Form_Resize();
+    EXPECT_EQ(m.view.lineWidth, m.view.clientWidth()) << "the lines span the window";
     for (const auto& [rows, enabled] : {std::pair{0, false}, {1, true}, {0, true}}) {
         m.view.rows.assign(rows, {"A1", "X:\\", "C:\\DATA"});
         m.form.lstDrives_ItemClick();

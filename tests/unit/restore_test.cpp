@@ -84,13 +84,13 @@ TEST_F(Restore, UsableEntriesRunInOrderAndOneMessageSaysWhichOthersCouldNotAndWh
     };
     const std::string deep = "T:\\=>C:\\" + std::string(9000, 'A');
     restore("18", {"W:\\=>C:\\UNSTARTABLE", "X:\\=>C:\\My Data", "", "", "X:\\C:\\A", "1:\\=>C:\\A",
-                   "P=>C:\\A", "P:\\=>C:\\100%", "P:\\=>C:\\\"A\"", "P:\\=>C:\\A\r\nB", "",
-                   "Y:\\=> C:\\R&D (old)", "Z:\\=>C:\\Plain=>C:\\Other", "V:\\=>C:\\GONE",
+                   "P=>C:\\A", "z:\\=>C:\\100%", "P:\\=>C:\\\"A\"", "P:\\=>C:\\A\r\nB", "",
+                   "Y:\\=> C:\\R&D (old)", "U:\\=>C:\\Plain=>C:\\Other", "V:\\=>C:\\GONE",
                    "X:\\=>C:\\A", "Y:\\=>C:\\R&D (old)", deep, "", "Q:\\=>C:\\BEYOND"});
     EXPECT_EQ(
         rig.processes.commandLines(),
-        (Lines{"subst W: \"C:\\UNSTARTABLE\"", "subst X: \"C:\\My Data\"", "subst P: \"C:\\100%\"",
-               "subst Y: \"C:\\R&D (old)\"", "subst Z: \"C:\\Plain\"", "subst V: \"C:\\GONE\"",
+        (Lines{"subst W: \"C:\\UNSTARTABLE\"", "subst X: \"C:\\My Data\"", "subst z: \"C:\\100%\"",
+               "subst Y: \"C:\\R&D (old)\"", "subst U: \"C:\\Plain\"", "subst V: \"C:\\GONE\"",
                "subst X: \"C:\\A\"", "subst Y: \"C:\\R&D (old)\""}));
     EXPECT_EQ(rig.files.cwdHistory, Lines{"C:\\"});
     ASSERT_EQ(rig.boxes.shown.size(), 1u);
