@@ -43,7 +43,8 @@ class FakeRegistry : public RawRegistry {
     };
     using Values = std::map<std::string, Value>; // by upper-case name
 
-    // Roots under which every create, write and delete is refused (access denied).
+    // Roots under which every create, write and delete, and every opening for more than
+    // reading, is refused (access denied).
     std::set<RegKeyHandle> refusedRoots;
     int openHandles = 0;
 
@@ -61,9 +62,12 @@ class FakeRegistry : public RawRegistry {
         const std::string id = keyId(root, path);
         return keys_.count(id) || path.empty() ? opened(root, id, key) : kFileNotFound;
     }
-    long openKeyEx(RegKeyHandle root, const std::string& path, std::uint32_t,
+    long openKeyEx(RegKeyHandle root, const std::string& path, std::uint32_t access,
                    RegKeyHandle& key) override {
-        return openKey(root, path, key);
+        key = 0;
+        return refusedRoots.count(root) && (access & ~keyaccess::Read) != 0
+                   ? kAccessDenied
+                   : openKey(root, path, key);
     }
     long queryValue(RegKeyHandle key, const std::string& name, std::uint32_t* type, char* data,
                     std::uint32_t* size) override {
