@@ -102,7 +102,7 @@ class frmmain {
     // run has ended (the box's click with the refreshed list).
     bool closePending_ = false;
     bool restoreClickPending_ = false;
-    // A restore run never fills the letter box, so its unload keeps the stored selection.
+    // A restore run shows no window, so its unload stores nothing of the window's.
     bool restoreRun_ = false;
     // Form_Unload has run and the window is gone; a second unload does nothing.
     bool unloaded_ = false;

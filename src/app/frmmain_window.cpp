@@ -150,10 +150,13 @@ void frmmain::Form_Unload() {
                               name, text);
         };
         SelectedDrive.clear();
-        save(layout::kPathName, view_.txtPathNameText());
-        if (!restoreRun_) {
-            save(layout::kDriveIndex, std::to_string(view_.cbodrivesListIndex()));
+        // A restore run showed no window and changed nothing of it: it leaves the place
+        // where the window will appear, and all else the window keeps, as they were.
+        if (restoreRun_) {
+            return;
         }
+        save(layout::kPathName, view_.txtPathNameText());
+        save(layout::kDriveIndex, std::to_string(view_.cbodrivesListIndex()));
         if (!view_.minimized()) {
             save(layout::kLeft, std::to_string(view_.left()));
             save(layout::kTop, std::to_string(view_.top()));
