@@ -23,8 +23,8 @@ constexpr const char* kModule = "About";
 constexpr const char* kWindowsKey = "Software\\Microsoft\\Windows NT\\CurrentVersion";
 constexpr const char* kMsinfoKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 constexpr const char* kToolsLocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
-// Read and write, with create link.
-constexpr std::uint32_t kKeyAccess = keyaccess::Read | keyaccess::Write | keyaccess::CreateLink;
+// Reading is all the dialog does, and all a standard user may do under the machine's keys.
+constexpr std::uint32_t kKeyAccess = keyaccess::Read;
 // Room for 1024 characters of text.
 constexpr std::uint32_t kValueBuffer = 1024 * 2;
 

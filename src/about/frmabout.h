@@ -29,9 +29,9 @@ class frmAbout {
 
     // Starts the System Information tool, or says that it is unavailable.
     void StartSysInfo();
-    // Reads a value of a key opened with the dialog's access mask. Text comes back as it
-    // is stored; a REG_DWORD as "&h" and its hexadecimal digits; another type leaves
-    // value as passed. On failure value becomes "" and the result is false.
+    // Reads a value of a key opened for reading only. Text comes back as it is stored; a
+    // REG_DWORD as "&h" and its hexadecimal digits; another type leaves value as passed.
+    // On failure value becomes "" and the result is false.
     bool GetKeyValue(RegKeyHandle root, const std::string& keyPath, const std::string& valueName,
                      std::string& value);
     // A REG_SZ value's text up to its first NUL, or "" for anything else.

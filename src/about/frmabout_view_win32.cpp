@@ -174,8 +174,12 @@ std::uintptr_t Win32AboutView::hwnd() {
 void Win32AboutView::placeOverOwner() {
     RECT dialog{};
     GetWindowRect(window_, &dialog);
-    RECT area{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    // The work area of the owner's monitor: the one that holds most of it (or held, when
+    // it is minimised); the primary monitor's when there is no owner.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(owner_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT area = monitor.rcWork;
     RECT over = area;
     if (owner_ != nullptr && IsWindowVisible(owner_) && !IsIconic(owner_)) {
         GetWindowRect(owner_, &over);
@@ -184,7 +188,7 @@ void Win32AboutView::placeOverOwner() {
     const int height = dialog.bottom - dialog.top;
     int left = over.left + (over.right - over.left - width) / 2;
     int top = over.top + (over.bottom - over.top - height) / 2;
-    // Kept on the screen's work area.
+    // Kept on that work area.
     left = left + width > area.right ? area.right - width : left;
     top = top + height > area.bottom ? area.bottom - height : top;
     left = left < area.left ? area.left : left;

@@ -47,6 +47,7 @@ class Win32AboutView : public AboutView {
     // Places the controls with their fonts and pictures for the dialog's resolution.
     void layOut();
     void addToolTip(HWND control, const char* text);
+    // Centres the dialog over its owner, within the work area of the owner's monitor.
     void placeOverOwner();
     HBRUSH controlColour(HDC dc, HWND control);
 

@@ -90,6 +90,9 @@ class frmmain {
     std::string exactFolder(const DriveEntry& entry);
     // Sets the letter box's selection, keeping it within the list, and raises its click.
     void restoreDriveIndex(int index);
+    // Sets the window's size and puts it at its stored place, or centres it.
+    void placeWindow(const std::optional<std::string>& storedLeft,
+                     const std::optional<std::string>& storedTop);
     // Unloads the window: Form_Unload, then the view goes.
     void unload();
     // What was asked for during a run: the restore box's click, then a close.

@@ -19,6 +19,12 @@ enum class MainControl {
     cmdbroswe
 };
 
+// A rectangle of the virtual screen, in pixels.
+struct ScreenRect {
+    int left = 0, top = 0, width = 0, height = 0;
+    bool operator==(const ScreenRect&) const = default;
+};
+
 class MainView {
   public:
     virtual ~MainView() = default;
@@ -63,18 +69,20 @@ class MainView {
     // program last set it.
     virtual void setBusy(bool busy) = 0;
 
-    // The window, in twips.
+    // The window. Sizes are in twips, at the scale of the monitor the window is on;
+    // places are pixels of the virtual screen, where monitors of every scale lie side by
+    // side.
     virtual std::string caption() = 0;
-    virtual int left() = 0;
-    virtual int top() = 0;
-    virtual int width() = 0;
-    virtual int height() = 0;
     virtual int clientWidth() = 0;
-    virtual void move(int left, int top, int width, int height) = 0;
-    virtual int screenWidth() = 0;
-    virtual int screenHeight() = 0;
+    // Sets the outer size.
+    virtual void setSize(int widthTwips, int heightTwips) = 0;
+    virtual ScreenRect bounds() = 0;
+    // Puts the top left corner there; the window lays itself out for the scale of the
+    // monitor it lands on.
+    virtual void moveTo(int left, int top) = 0;
+    virtual ScreenRect primaryScreen() = 0;
     // Whether the rectangle touches the work area of some monitor.
-    virtual bool onAMonitor(int left, int top, int width, int height) = 0;
+    virtual bool onAMonitor(const ScreenRect& place) = 0;
     virtual bool minimized() = 0;
     virtual void hide() = 0;
     // Destroys the window; the program ends when its message loop sees it gone.

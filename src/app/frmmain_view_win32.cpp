@@ -229,51 +229,45 @@ RECT windowBounds(HWND window) {
 }
 } // namespace
 
-int Win32MainView::left() {
-    return scale_.twipsX(windowBounds(window_).left);
-}
-
-int Win32MainView::top() {
-    return scale_.twipsY(windowBounds(window_).top);
-}
-
-int Win32MainView::width() {
-    const RECT bounds = windowBounds(window_);
-    return scale_.twipsX(bounds.right - bounds.left);
-}
-
-int Win32MainView::height() {
-    const RECT bounds = windowBounds(window_);
-    return scale_.twipsY(bounds.bottom - bounds.top);
-}
-
 int Win32MainView::clientWidth() {
     RECT client{};
     GetClientRect(window_, &client);
     return scale_.twipsX(client.right);
 }
 
-void Win32MainView::move(int leftTwips, int topTwips, int widthTwips, int heightTwips) {
-    SetWindowPos(window_, nullptr, scale_.pixelsX(leftTwips), scale_.pixelsY(topTwips),
-                 scale_.pixelsX(widthTwips), scale_.pixelsY(heightTwips),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+void Win32MainView::setSize(int widthTwips, int heightTwips) {
+    SetWindowPos(window_, nullptr, 0, 0, scale_.pixelsX(widthTwips), scale_.pixelsY(heightTwips),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-int Win32MainView::screenWidth() {
-    return scale_.twipsX(GetSystemMetrics(SM_CXSCREEN));
+ScreenRect Win32MainView::bounds() {
+    const RECT bounds = windowBounds(window_);
+    return {bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top};
 }
 
-int Win32MainView::screenHeight() {
-    return scale_.twipsY(GetSystemMetrics(SM_CYSCREEN));
+void Win32MainView::moveTo(int left, int top) {
+    SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Windows tells a window that lands on a monitor of another scale with WM_DPICHANGED;
+    // one that has not been told by now (it is hidden) lays out for its new scale here,
+    // as that message would have it.
+    const int dpi = ScreenScale::given(window_).dpi();
+    if (dpi != scale_.dpi()) {
+        const RECT bounds = windowBounds(window_);
+        changeScale(dpi, {left, top, left + MulDiv(bounds.right - bounds.left, dpi, scale_.dpi()),
+                          top + MulDiv(bounds.bottom - bounds.top, dpi, scale_.dpi())});
+    }
 }
 
-bool Win32MainView::onAMonitor(int left, int top, int width, int height) {
+ScreenRect Win32MainView::primaryScreen() {
+    // The primary monitor has the virtual screen's origin at its top left corner.
+    return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+bool Win32MainView::onAMonitor(const ScreenRect& place) {
     struct Search {
         RECT window;
         bool touched;
-    } search{{scale_.pixelsX(left), scale_.pixelsY(top), scale_.pixelsX(left + width),
-              scale_.pixelsY(top + height)},
-             false};
+    } search{{place.left, place.top, place.left + place.width, place.top + place.height}, false};
     EnumDisplayMonitors(
         nullptr, nullptr,
         [](HMONITOR monitor, HDC, LPRECT, LPARAM data) -> BOOL {

@@ -61,20 +61,8 @@ void frmmain::Form_Load() {
         const bool firstRun = layout::isFirstRun(
             settings_.GetSetting(layout::kApp, layout::kSectionMain, layout::kFirstTime, "yes"));
 
-        view_.move(view_.left(), view_.top(), view_.width(), kStartHeight);
-        view_.move(view_.left(), view_.top(), kStartWidth, kStartHeight);
-        // A position that is not a number counts as absent, as a missing one does.
-        view_.move(positionTwips(layout::storedWindowPosition(stored(layout::kLeft))), view_.top(),
-                   view_.width(), view_.height());
-        view_.move(view_.left(), positionTwips(layout::storedWindowPosition(stored(layout::kTop))),
-                   view_.width(), view_.height());
-        // A position off every monitor (one unplugged since, or a hand edit) would open an
-        // invisible window: it is centred as at a first start.
-        if (view_.left() == 0 || view_.top() == 0 ||
-            !view_.onAMonitor(view_.left(), view_.top(), view_.width(), view_.height())) {
-            view_.move((view_.screenWidth() - view_.width()) / 2,
-                       (view_.screenHeight() - view_.height()) / 2, view_.width(), view_.height());
-        }
+        const auto left = stored(layout::kLeft);
+        placeWindow(left, stored(layout::kTop));
 
         if (firstRun) {
             if (platform_.boxes.show(firstRunQuestion(view_.caption()), mb::YesNo | mb::Question,
@@ -144,6 +132,26 @@ void frmmain::Form_Load() {
     });
 }
 
+void frmmain::placeWindow(const std::optional<std::string>& storedLeft,
+                          const std::optional<std::string>& storedTop) {
+    view_.setSize(kStartWidth, kStartHeight);
+    // A position that is not a number counts as absent, as a missing one does.
+    const int left = positionTwips(layout::storedWindowPosition(storedLeft));
+    const int top = positionTwips(layout::storedWindowPosition(storedTop));
+    ScreenRect place = view_.bounds();
+    place.left = layout::windowPositionPixels(left);
+    place.top = layout::windowPositionPixels(top);
+    // Centred on the primary monitor at a first start (0 for either), and when the place
+    // is off every monitor (one unplugged since, or a hand edit), where the window could
+    // not be seen.
+    if (left == 0 || top == 0 || !view_.onAMonitor(place)) {
+        const ScreenRect screen = view_.primaryScreen();
+        place.left = screen.left + (screen.width - place.width) / 2;
+        place.top = screen.top + (screen.height - place.height) / 2;
+    }
+    view_.moveTo(place.left, place.top);
+}
+
 void frmmain::Form_Unload() {
     reported(platform_.boxes, __func__, kModule, [&] {
         const auto save = [&](const char* name, const std::string& text) {
@@ -157,8 +165,9 @@ void frmmain::Form_Unload() {
         save(layout::kPathName, view_.txtPathNameText());
         save(layout::kDriveIndex, std::to_string(view_.cbodrivesListIndex()));
         if (!view_.minimized()) {
-            save(layout::kLeft, std::to_string(view_.left()));
-            save(layout::kTop, std::to_string(view_.top()));
+            const ScreenRect place = view_.bounds();
+            save(layout::kLeft, layout::windowPositionText(place.left));
+            save(layout::kTop, layout::windowPositionText(place.top));
         }
     });
 }

@@ -27,8 +27,6 @@ inline constexpr std::uint32_t MultiSz = 7;
 // Access rights of an opened key.
 namespace keyaccess {
 inline constexpr std::uint32_t Read = 0x20019;
-inline constexpr std::uint32_t Write = 0x20006;
-inline constexpr std::uint32_t CreateLink = 0x20;
 } // namespace keyaccess
 
 // The system's result code for a key or value that does not exist.

@@ -75,6 +75,16 @@ std::optional<float> storedWindowPosition(const std::optional<std::string>& valu
     return static_cast<float>(*number);
 }
 
+int windowPositionPixels(int twips) {
+    // To the nearest pixel, half-way values away from zero.
+    const int half = twips < 0 ? -kTwipsPerPixel / 2 : kTwipsPerPixel / 2;
+    return (twips + half) / kTwipsPerPixel;
+}
+
+std::string windowPositionText(int pixels) {
+    return std::to_string(static_cast<long long>(pixels) * kTwipsPerPixel);
+}
+
 std::optional<std::int16_t> storedDriveIndex(const std::optional<std::string>& value) {
     if (!value) {
         return std::nullopt;

@@ -77,6 +77,14 @@ std::int16_t storedWholeNumber(const std::string& text);
 // number as a whole (or is beyond single precision): such a value counts as absent.
 std::optional<float> storedWindowPosition(const std::optional<std::string>& value);
 
+// "Left" and "Top" place the window on the virtual screen in twips at 96 dots per inch,
+// 15 to the pixel, whatever the scale of its monitor: older versions read them as twips,
+// and a place stored on a monitor at one scale is the same place read at another.
+inline constexpr int kTwipsPerPixel = 15;
+// A stored place in whole pixels of the virtual screen.
+int windowPositionPixels(int twips);
+std::string windowPositionText(int pixels);
+
 // "DriveIndex" as a 16-bit whole number, half-way values to even. Nothing when the
 // value is absent, not a number, or does not fit 16 bits: it then counts as absent.
 std::optional<std::int16_t> storedDriveIndex(const std::optional<std::string>& value);

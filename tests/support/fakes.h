@@ -43,7 +43,8 @@ class FakeRegistry : public RawRegistry {
     };
     using Values = std::map<std::string, Value>; // by upper-case name
 
-    // Roots under which every create, write and delete is refused (access denied).
+    // Roots under which every create, write and delete, and every opening for more than
+    // reading, is refused (access denied).
     std::set<RegKeyHandle> refusedRoots;
     int openHandles = 0;
 
@@ -61,9 +62,12 @@ class FakeRegistry : public RawRegistry {
         const std::string id = keyId(root, path);
         return keys_.count(id) || path.empty() ? opened(root, id, key) : kFileNotFound;
     }
-    long openKeyEx(RegKeyHandle root, const std::string& path, std::uint32_t,
+    long openKeyEx(RegKeyHandle root, const std::string& path, std::uint32_t access,
                    RegKeyHandle& key) override {
-        return openKey(root, path, key);
+        key = 0;
+        return refusedRoots.count(root) && (access & ~keyaccess::Read) != 0
+                   ? kAccessDenied
+                   : openKey(root, path, key);
     }
     long queryValue(RegKeyHandle key, const std::string& name, std::uint32_t* type, char* data,
                     std::uint32_t* size) override {
@@ -491,7 +495,11 @@ class FakeView : public MainView {
         {MainControl::chkrestore, true}, {MainControl::cmdRefresh, true},
         {MainControl::cmdexit, true},    {MainControl::cmdabout, true},
         {MainControl::cmdbroswe, true}};
-    int x = 0, y = 0, w = 0, h = 0;
+    // Monitors of the virtual screen (the first is the primary) with their resolutions;
+    // the window lays out for the one its corner is moved onto, as Windows has it do.
+    std::vector<std::pair<ScreenRect, int>> monitors = {{{0, 0, 1024, 768}, 96}};
+    ScreenRect at;
+    int dpi = 96, widthTwips = 0, heightTwips = 0;
     bool isMinimized = false, hidden = false, unloaded = false;
     std::vector<bool> busyChanges;
     int lineWidth = 0;
@@ -537,16 +545,27 @@ class FakeView : public MainView {
     void setEnabled(MainControl control, bool on) override { enabledState[control] = on; }
     void setBusy(bool on) override { busyChanges.push_back(on); }
     std::string caption() override { return "Ostrel"; }
-    int left() override { return x; }
-    int top() override { return y; }
-    int width() override { return w; }
-    int height() override { return h; }
-    int clientWidth() override { return w - 120; }
-    void move(int l, int t, int wd, int ht) override { x = l, y = t, w = wd, h = ht; }
-    int screenWidth() override { return 1024 * 15; }
-    int screenHeight() override { return 768 * 15; }
-    bool onAMonitor(int l, int t, int wd, int ht) override {
-        return l < screenWidth() && t < screenHeight() && l + wd > 0 && t + ht > 0;
+    int clientWidth() override { return widthTwips - 120; }
+    void setSize(int width, int height) override {
+        widthTwips = width, heightTwips = height;
+        at.width = width * dpi / 1440, at.height = height * dpi / 1440;
+    }
+    ScreenRect bounds() override { return at; }
+    void moveTo(int left, int top) override {
+        at.left = left, at.top = top;
+        for (const auto& [area, scale] : monitors) {
+            dpi = overlap(area, {left, top, 1, 1}) ? scale : dpi;
+        }
+        setSize(widthTwips, heightTwips);
+    }
+    ScreenRect primaryScreen() override { return monitors.front().first; }
+    bool onAMonitor(const ScreenRect& place) override {
+        return std::any_of(monitors.begin(), monitors.end(),
+                           [&](const auto& monitor) { return overlap(monitor.first, place); });
+    }
+    static bool overlap(const ScreenRect& a, const ScreenRect& b) {
+        return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
+               b.top < a.top + a.height;
     }
     bool minimized() override { return isMinimized; }
     void hide() override { hidden = true; }

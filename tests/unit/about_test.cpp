@@ -89,7 +89,7 @@ TEST(About, SystemInfoStartsFromEitherPlaceOrSaysItIsUnavailable) {
     const std::string unavailable = "System Information Is Unavailable At This Time";
     // "PATH" under the MSINFO key and "MSINFO" under the tools location key ("": none),
     // whether starting fails, and the program started or the message shown. Only C:\TOOLS
-    // holds MSINFO32.EXE.
+    // holds MSINFO32.EXE. The user is a standard user, who may only read the machine's keys.
     const std::tuple<std::string, std::string, bool, std::string> cases[] = {
         {"C:\\Program Files\\MSInfo\\msinfo32.exe", "", false,
          "\"C:\\Program Files\\MSInfo\\msinfo32.exe\""},
@@ -101,6 +101,7 @@ TEST(About, SystemInfoStartsFromEitherPlaceOrSaysItIsUnavailable) {
     };
     for (const auto& [path, location, startFails, outcome] : cases) {
         AboutRig rig;
+        rig.registry.refusedRoots = {HKLM};
         for (const auto& [key, name, text] :
              {std::tuple{"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", path},
               std::tuple{"SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", location}}) {

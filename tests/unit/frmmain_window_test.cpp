@@ -6,7 +6,8 @@
 namespace ostrel::test {
 namespace {
 
-const int kCentredX = (1024 * 15 - 6870) / 2, kCentredY = (768 * 15 - 5595) / 2;
+// The window is 6870 by 5595 twips: 458 by 373 pixels at 96 DPI.
+const int kCentredX = (1024 - 458) / 2, kCentredY = (768 - 373) / 2;
 
 // A user who has answered the first-run question (unless told otherwise).
 struct Main : Rig {
@@ -17,8 +18,8 @@ struct Main : Rig {
 
 // A first start asks its question once, before anything runs, and registers Explorer's
 // verb on Yes; the command line then selects the start mode. A stored window position
-// that is not a number stops no start mode. A restore run never fills the lists, so its
-// unload keeps the letter position.
+// that is not a number stops no start mode. A restore run, which shows no window, stores
+// nothing of the window's: neither its place nor the letter position or the path.
 TEST(MainWindow, StartUpAsksFirstThenFollowsTheCommandLine) {
     enum Mode { interactive, add, restore };
     const struct {
@@ -53,6 +54,7 @@ TEST(MainWindow, StartUpAsksFirstThenFollowsTheCommandLine) {
             return subst(run);
         };
         m.boxes.answers = {c.answer};
+        const auto vendor = m.registry.values(hkey::CurrentUser, kVendor);
         m.start(c.line);
         EXPECT_EQ(m.boxes.shown.size(), std::size_t{asked});
         for (const auto& box : m.boxes.shown) {
@@ -70,7 +72,7 @@ TEST(MainWindow, StartUpAsksFirstThenFollowsTheCommandLine) {
         EXPECT_EQ(m.view.rows.empty() && m.view.comboItems.empty(), c.mode == restore);
         EXPECT_EQ(m.view.columns, kColumns);
         EXPECT_EQ(m.form.AbsRoot + m.form.AbsPath, "C:\\C:\\TOOLS\\");
-        EXPECT_EQ(m.saved(kVendor, "DriveIndex"), asked ? Text{} : "2");
+        EXPECT_EQ(m.registry.values(hkey::CurrentUser, kVendor), vendor);
         if (c.mode != restore) {
             m.boxes.shown.clear();
             m.start("");
@@ -95,9 +97,9 @@ TEST(MainWindow, StoredValuesAreAppliedOrFallBack) {
         {place, "0", "1200", "centred A:"},
         {place, "1200", "0", "centred A:"},
         {place, {}, "1200", "centred A:"},
-        {place, "-20000", "90000", "centred A:"},    // off every monitor
-        {place, "-6000", "11500", "-6000,11500 A:"}, // partly seen, it stands
-        {place, "1.5E3", " 600 ", "1500,600 A:"},
+        {place, "-20000", "90000", "centred A:"}, // off every monitor
+        {place, "-6000", "11500", "-400,767 A:"}, // partly seen, it stands
+        {place, "1.5E3", " 600 ", "100,40 A:"},
         {letter, {}, {}, "A:A:"},
         {letter, "2", {}, "D:D:"},
         {letter, "-1", {}, "A:A:"},
@@ -122,14 +124,14 @@ TEST(MainWindow, StoredValuesAreAppliedOrFallBack) {
         const auto before = m.registry.snapshot();
         m.start("");
         const auto& v = m.view;
-        const std::string at = v.x == kCentredX && v.y == kCentredY
+        const std::string at = v.at.left == kCentredX && v.at.top == kCentredY
                                    ? "centred"
-                                   : std::to_string(v.x) + "," + std::to_string(v.y);
+                                   : std::to_string(v.at.left) + "," + std::to_string(v.at.top);
         EXPECT_EQ(c.what == place    ? at + " " + v.comboText
                   : c.what == letter ? v.comboText + m.form.SelectedDrive
                                      : std::to_string(v.restoreValue),
                   c.shown);
-        EXPECT_EQ(std::pair(v.w, v.h), std::pair(6870, 5595));
+        EXPECT_EQ(std::pair(v.widthTwips, v.heightTwips), std::pair(6870, 5595));
         EXPECT_TRUE(m.boxes.shown.empty());
         EXPECT_EQ(m.registry.snapshot(), before);
     }
@@ -159,7 +161,7 @@ TEST(MainWindow, ClosingStoresTheStateOnceUnderTheProgramsName) {
         EXPECT_EQ(m.view.path, c.name == "Ostrel" ? "C:\\ORIGINAL" : "");
         m.view.path = "C:\\P";
         m.view.isMinimized = c.minimised;
-        m.view.move(1500, 2250, 6870, 5595);
+        m.view.moveTo(100, 150);
         m.view.setCbodrivesListIndex(c.index);
         const auto stored = [&] {
             Lines texts;
@@ -181,6 +183,29 @@ TEST(MainWindow, ClosingStoresTheStateOnceUnderTheProgramsName) {
     }
 }
 
+// The window comes back where it was closed, on that monitor and laid out for its scale,
+// from a start on a monitor of another scale; centred on the primary monitor once that
+// monitor is gone. A laptop's screen at 150 % with a monitor at 100 % docked beside it.
+TEST(MainWindow, ThePlaceHoldsAcrossMonitorsOfOtherScales) {
+    const std::pair<ScreenRect, int> laptop{{0, 0, 1920, 1080}, 144},
+        docked{{1920, -200, 2560, 1440}, 96};
+    Main m;
+    m.view.monitors = {laptop, docked};
+    const auto startOnTheLaptop = [&] {
+        m.view.dpi = 144;
+        m.view.at = {};
+        m.start("");
+        return m.view.at;
+    };
+    startOnTheLaptop();
+    m.view.moveTo(2300, -100); // dragged onto the docked monitor
+    m.form.cmdexit_Click();
+    EXPECT_EQ(*m.saved(kVendor, "Left") + "," + *m.saved(kVendor, "Top"), "34500,-1500");
+    EXPECT_EQ(startOnTheLaptop(), (ScreenRect{2300, -100, 458, 373}));
+    m.view.monitors = {laptop};
+    EXPECT_EQ(startOnTheLaptop(), (ScreenRect{(1920 - 687) / 2, (1080 - 559) / 2, 687, 559}));
+}
+
 // Typing drops the box's selection as it changes the text: both are put back. The lines
 // follow the window's width. A click on the list enables Delete when there are rows, and
 // never disables it.
@@ -197,7 +222,7 @@ TEST(MainWindow, TypingKeepsTheSelectedLetterAndAListClickEnablesDelete) {
     m.view.comboIndex = -1;
     m.form.cbodrives_Change();
     EXPECT_EQ(std::pair(m.view.comboText, m.view.comboIndex), std::pair(std::string("F:"), 4));
-    m.view.move(0, 0, 6870, 5595);
+    m.view.setSize(6870, 5595);
     m.form.Form_Resize();
     EXPECT_EQ(m.view.lineWidth, m.view.clientWidth()) << "the lines span the window";
     for (const auto& [rows, enabled] : {std::pair{0, false}, {1, true}, {0, true}}) {

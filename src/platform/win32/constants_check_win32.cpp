@@ -51,8 +51,6 @@ static_assert(regtype::Binary == REG_BINARY);
 static_assert(regtype::Dword == REG_DWORD);
 static_assert(regtype::MultiSz == REG_MULTI_SZ);
 static_assert(keyaccess::Read == KEY_READ);
-static_assert(keyaccess::Write == KEY_WRITE);
-static_assert(keyaccess::CreateLink == KEY_CREATE_LINK);
 static_assert(kErrorFileNotFound == ERROR_FILE_NOT_FOUND);
 static_assert(kErrorNoMoreItems == ERROR_NO_MORE_ITEMS);
 

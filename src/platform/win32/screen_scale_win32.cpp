@@ -32,6 +32,10 @@ ScreenScale ScreenScale::of(HWND window) {
     if (const auto kept = reinterpret_cast<INT_PTR>(GetPropW(root, kLaidOutFor)); kept > 0) {
         return ScreenScale(static_cast<int>(kept));
     }
+    return given(window);
+}
+
+ScreenScale ScreenScale::given(HWND window) {
     const UINT dpi = monitorDpi(window);
     return dpi > 0 ? ScreenScale(static_cast<int>(dpi)) : screen();
 }

@@ -17,6 +17,9 @@ class ScreenScale {
     // The resolution a window is laid out for: the one its top-level window last laid
     // itself out for, else the one of the monitor it is on, else the screen's.
     static ScreenScale of(HWND window);
+    // The resolution Windows gives the window now: its monitor's, or the screen's where
+    // windows have none of their own (before Windows 10 1607).
+    static ScreenScale given(HWND window);
 
     explicit ScreenScale(int dpi) : dpi_(dpi > 0 ? dpi : kDesignDpi) {}
 
