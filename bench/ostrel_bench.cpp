@@ -136,19 +136,8 @@ std::vector<char> freeLettersFromZ(int count) {
     return letters;
 }
 
-} // namespace
-
-int main() {
-    Win32Platform win32(L"");
-    Platform& platform = win32.platform;
-    test::FakeView view;
-    frmmain form(platform, view);
-    form.AbsRoot = "C:\\";
-    form.AbsPath = "C:\\";
-    std::printf("Ostrel measured against the bare work it wraps (Wine; median of %d rounds, "
-                "min..max):\n",
-                kRounds);
-
+// A refresh against the interpreter run it wraps, writing the same listing.
+void measureRefresh(Win32Platform& win32, frmmain& form) {
     const std::string temp = win32.files.tempFolder();
     sideBySide(
         "refresh (DoUpdate) / bare `cmd /csubst > file`", 1.05, 10, [&] { form.DoUpdate(); },
@@ -157,7 +146,10 @@ int main() {
             bareRun("cmd.exe /csubst > tmpout.txt");
             DeleteFileA("tmpout.txt");
         });
+}
 
+// The processor time the wait for a 2 s subst run takes.
+void measureWait(Win32Platform& win32) {
     SetEnvironmentVariableA("OSTREL_SUBST_DELAY_MS", "2000");
     std::vector<double> shares;
     double cpuTotal = 0;
@@ -178,16 +170,10 @@ int main() {
     std::snprintf(detail, sizeof detail, "%.1f ms CPU in %.1f ms", 1000 * cpuTotal / kRounds,
                   1000 * wallTotal / kRounds);
     report("CPU time / wall time while waiting for a 2 s subst", shares, 1.0, "%", detail);
+}
 
-    // Start-up without the first-run question, as every start after the first.
-    SettingsStore settings(win32.registry);
-    settings.SaveSetting(layout::kApp, layout::kSectionMain, layout::kFirstTime,
-                         layout::kFirstTimeAsked);
-    sideBySide(
-        "start to main window shown / empty window + one bare run", 1.10, 3,
-        [&] { timeToWindow(OSTREL_EXE, "Ostrel"); },
-        [&] { timeToWindow(MINIMAL_WINDOW_EXE, "Minimal"); });
-
+// Restoring ten saved drives against ten interpreter runs that make them.
+void measureRestore(Platform& platform, SettingsStore& settings) {
     const auto letters = freeLettersFromZ(10);
     const std::string base = "C:\\ostrel-bench";
     CreateDirectoryA(base.c_str(), nullptr);
@@ -220,5 +206,29 @@ int main() {
             removeAll();
         });
     settings.DeleteSetting(layout::kApp, layout::kSectionConfig);
+}
+
+} // namespace
+
+int main() {
+    Win32Platform win32(L"");
+    test::FakeView view;
+    frmmain form(win32.platform, view);
+    form.AbsRoot = "C:\\";
+    form.AbsPath = "C:\\";
+    std::printf("Ostrel measured against the bare work it wraps (Wine; median of %d rounds, "
+                "min..max):\n",
+                kRounds);
+    measureRefresh(win32, form);
+    measureWait(win32);
+    // Start-up without the first-run question, as every start after the first.
+    SettingsStore settings(win32.registry);
+    settings.SaveSetting(layout::kApp, layout::kSectionMain, layout::kFirstTime,
+                         layout::kFirstTimeAsked);
+    sideBySide(
+        "start to main window shown / empty window + one bare run", 1.10, 3,
+        [&] { timeToWindow(OSTREL_EXE, "Ostrel"); },
+        [&] { timeToWindow(MINIMAL_WINDOW_EXE, "Minimal"); });
+    measureRestore(win32.platform, settings);
     return 0;
 }

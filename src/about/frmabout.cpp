@@ -12,8 +12,8 @@
 #include "platform/program_info.h"
 #include "platform/registry_key.h"
 #include "platform/shell.h"
+#include "report/error_report.h"
 #include "settings/text_value.h"
-#include "support/error_report.h"
 #include "support/vb.h"
 
 namespace ostrel {
@@ -32,8 +32,11 @@ constexpr std::uint32_t kValueBuffer = 1024 * 2;
 template <class Body> bool attempt(Body&& body) {
     try {
         return body();
-    } catch (const ProcedureError&) {
     } catch (const std::exception&) {
+        // Dropped on purpose: the dialog's later loading steps and the System Information
+        // start fail quietly, into a fallback text or the "unavailable" message.
+    } catch (const ProcedureError&) {
+        // The same, for the program's own failures.
     }
     return false;
 }

@@ -10,7 +10,7 @@
 #include "platform/win32/pictures_win32.h"
 #include "platform/win32/wide_win32.h"
 #include "resource.h"
-#include "support/error_report.h"
+#include "support/procedure_error.h"
 
 namespace ostrel {
 using namespace frmAboutDesign;
@@ -107,7 +107,7 @@ bool Win32AboutView::initialize() {
     // passed on from showModal, as an exception cannot pass through the system's code.
     try {
         form_->Form_Load();
-    } catch (...) {
+    } catch (...) { // every failure, whatever it is, reaches the caller of showModal
         loadFailure_ = std::current_exception();
         EndDialog(window_, 0);
         return false;

@@ -2,7 +2,7 @@
 
 #include "platform/win32/child_window_win32.h"
 #include "platform/win32/screen_scale_win32.h"
-#include "support/error_report.h"
+#include "report/error_report.h"
 
 namespace ostrel {
 namespace {

@@ -1,7 +1,7 @@
 #include "app/folder_chooser.h"
 
 #include "platform/shell.h"
-#include "support/error_report.h"
+#include "report/error_report.h"
 
 namespace ostrel {
 namespace {

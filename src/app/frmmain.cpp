@@ -8,7 +8,7 @@
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/process.h"
-#include "support/error_report.h"
+#include "report/error_report.h"
 #include "support/vb.h"
 
 namespace ostrel {
@@ -94,10 +94,12 @@ void frmmain::GetVirtualsDriveList() {
             files.deleteFile(listing);
         }
     } catch (const ProcedureError&) {
+        // Its failure was reported already; a file left in the temporary folder is harmless.
     }
     try {
         files.setCurrentDirectory(AbsPath);
     } catch (const ProcedureError&) {
+        // A program folder gone meanwhile: every run sets its own directory first.
     }
 }
 

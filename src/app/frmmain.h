@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/frmmain_view.h"
+#include "app/start_switch.h"
 #include "drives/listing.h"
 #include "platform/platform.h"
 #include "settings/reg32mod.h"
@@ -93,6 +94,18 @@ class frmmain {
     // Sets the window's size and puts it at its stored place, or centres it.
     void placeWindow(const std::optional<std::string>& storedLeft,
                      const std::optional<std::string>& storedTop);
+    // Start-up's steps (Form_Load). A value of the vendor key, or nothing.
+    std::optional<std::string> storedValue(const char* name);
+    // The stored path in the path box; Create takes it.
+    void showStoredPath();
+    // Asks whether to add Explorer's verb, once.
+    void askFirstRunQuestion();
+    // The restore box's stored state: 1 only for a stored 1.
+    int storedRestoreFlag();
+    // Acts on the start mode; true when the stored letter position applies (interactive).
+    bool startIn(const StartSwitch& start);
+    // Selects the stored letter position, or the first free letter.
+    void selectStoredLetter();
     // Unloads the window: Form_Unload, then the view goes.
     void unload();
     // What was asked for during a run: the restore box's click, then a close.

@@ -1,7 +1,7 @@
 // The folder chooser and the About dialog, opened from the main window.
 #include "app/folder_chooser.h"
 #include "app/frmmain.h"
-#include "support/error_report.h"
+#include "report/error_report.h"
 
 namespace ostrel {
 namespace {

@@ -61,22 +61,12 @@ LRESULT Win32MainView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_CLOSE:
-        if (form_ != nullptr) {
-            form_->Form_QueryUnload();
-        } else {
-            DestroyWindow(window_);
-        }
+        form_ != nullptr ? form_->Form_QueryUnload() : static_cast<void>(DestroyWindow(window_));
         return 0;
     case WM_QUERYENDSESSION:
         return TRUE; // the state is stored when the session really ends
     case WM_ENDSESSION:
-        // Windows gives a few seconds: what closing stores is stored now, asking nothing.
-        if (wParam != FALSE && form_ != nullptr) {
-            if (auto* boxes = dynamic_cast<Win32MessageBoxes*>(&platform_.boxes)) {
-                boxes->answerUnseen();
-            }
-            form_->Form_EndSession();
-        }
+        endSession(wParam != FALSE);
         return 0;
     case WM_DPICHANGED:
         changeScale(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
@@ -109,10 +99,21 @@ LRESULT Win32MainView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             SetCursor(LoadCursor(nullptr, IDC_APPSTARTING));
             return TRUE;
         }
-        return DefWindowProcW(window_, message, wParam, lParam);
+        [[fallthrough]];
     default:
         return DefWindowProcW(window_, message, wParam, lParam);
     }
+}
+
+void Win32MainView::endSession(bool ending) {
+    // Windows gives a few seconds: what closing stores is stored now, asking nothing.
+    if (!ending || form_ == nullptr) {
+        return;
+    }
+    if (auto* boxes = dynamic_cast<Win32MessageBoxes*>(&platform_.boxes)) {
+        boxes->answerUnseen();
+    }
+    form_->Form_EndSession();
 }
 
 void Win32MainView::command(WPARAM wParam) {

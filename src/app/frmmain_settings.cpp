@@ -4,9 +4,9 @@
 #include <string>
 
 #include "platform/files.h"
+#include "report/error_report.h"
 #include "settings/integration.h"
 #include "settings/layout.h"
-#include "support/error_report.h"
 
 namespace ostrel {
 namespace {

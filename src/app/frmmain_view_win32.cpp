@@ -8,7 +8,7 @@
 #include "platform/win32/child_window_win32.h"
 #include "platform/win32/wide_win32.h"
 #include "resource.h"
-#include "support/error_report.h"
+#include "support/procedure_error.h"
 
 namespace ostrel {
 

@@ -111,6 +111,8 @@ class Win32MainView : public MainView {
     static LRESULT CALLBACK panelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void command(WPARAM wParam);
+    // The Windows session ends (true) or goes on after all (false).
+    void endSession(bool ending);
     // The edit field still shows the old entry when the list's choice changes; the
     // handler reads the new one.
     void showChosenEntry();

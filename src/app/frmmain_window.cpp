@@ -10,9 +10,9 @@
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/program_info.h"
+#include "report/error_report.h"
 #include "settings/integration.h"
 #include "settings/layout.h"
-#include "support/error_report.h"
 #include "support/paths.h"
 
 namespace ostrel {
@@ -48,88 +48,100 @@ void frmmain::Form_Load() {
     // state stored is the one it set up (the stored letter position applied).
     BusyScope busy(*this);
     reported(platform_.boxes, __func__, kModule, [&] {
-        // The vendor key is built from the program's file name at every access.
-        const auto vendorKey = [&] { return layout::vendorKey(platform_.program.exeName()); };
-        const auto stored = [&](const char* name) {
-            return reg32_.GetString(hkey::CurrentUser, vendorKey(), name);
-        };
-
-        view_.setTxtPathNameText(stored(layout::kPathName).value_or(""));
-        if (!view_.txtPathNameText().empty()) {
-            view_.setEnabled(MainControl::cmdcreate, true);
-        }
+        showStoredPath();
         const bool firstRun = layout::isFirstRun(
             settings_.GetSetting(layout::kApp, layout::kSectionMain, layout::kFirstTime, "yes"));
-
-        const auto left = stored(layout::kLeft);
-        placeWindow(left, stored(layout::kTop));
-
+        const auto left = storedValue(layout::kLeft);
+        placeWindow(left, storedValue(layout::kTop));
         if (firstRun) {
-            if (platform_.boxes.show(firstRunQuestion(view_.caption()), mb::YesNo | mb::Question,
-                                     "First Time") == mb::IdYes) {
-                RegisterFolderVerb(reg32_, platform_.program);
-            }
-            try {
-                settings_.SaveSetting(layout::kApp, layout::kSectionMain, layout::kFirstTime,
-                                      layout::kFirstTimeAsked);
-            } catch (const ProcedureError&) {
-                // A store that refuses the answer asks again next time; this start goes on,
-                // as it does after the registry's other refused writes.
-            }
+            askFirstRunQuestion();
         }
-
         view_.lstDrivesAddColumn("Drive", kDriveColumnWidth);
         view_.lstDrivesAddColumn("Physical Path", view_.lstDrivesWidth() - kPathColumnMargin);
-
-        // Only a stored 1 checks the box; a hand-edited value of anything else leaves it
-        // unchecked rather than failing the start.
-        int restore = 0;
-        try {
-            restore = layout::storedWholeNumber(settings_.GetSetting(
-                          layout::kApp, layout::kSectionConfig, layout::kRestore, "")) == 1
-                          ? 1
-                          : 0;
-        } catch (const ProcedureError&) {
-        }
-        view_.setChkrestoreValue(restore);
-
+        view_.setChkrestoreValue(storedRestoreFlag());
         const StartSwitch start = readSwitch(platform_.program.commandLine());
         const std::string folder = platform_.program.folder();
         AbsRoot = FixPath(platform_.files.currentDirectoryOfDrive(folder.at(0))).substr(0, 3);
         AbsPath = FixPath(folder);
-
-        switch (start.mode) {
-        case StartMode::restore:
-            view_.hide();
-            restoreRun_ = true;
-            SetUpVDrives(platform_, settings_, AbsRoot, [this] { return sessionEnding_; });
-            unload(); // the program ends with it; the window is never shown
-            return;
-        case StartMode::add:
-            view_.setEnabled(MainControl::cmdcreate, true);
-            // In upper case by the file system's rules, which keep it naming the same folder.
-            view_.setTxtPathNameText(platform_.files.upperCase(start.folder));
-            DoUpdate();
-            return;
-        case StartMode::uninstall: // ended in WinMain, before there is a window
-        case StartMode::interactive:
-            DoUpdate();
-            break;
-        }
-
-        // The stored letter position; one that names no entry (the free letters changed
-        // since, the value is not a number, or -1 as older versions stored when no letter
-        // was selected) selects the first free letter.
-        int index = layout::storedDriveIndex(stored(layout::kDriveIndex)).value_or(0);
-        const int count = view_.cbodrivesListCount();
-        if (index < 0 || index >= count) {
-            index = count > 0 ? 0 : -1;
-        }
-        view_.setCbodrivesListIndex(index);
-        if (index >= 0) {
-            cbodrives_Click();
+        if (startIn(start)) {
+            selectStoredLetter();
         }
     });
+}
+
+std::optional<std::string> frmmain::storedValue(const char* name) {
+    // The vendor key is built from the program's file name at every access.
+    return reg32_.GetString(hkey::CurrentUser, layout::vendorKey(platform_.program.exeName()),
+                            name);
+}
+
+void frmmain::showStoredPath() {
+    view_.setTxtPathNameText(storedValue(layout::kPathName).value_or(""));
+    if (!view_.txtPathNameText().empty()) {
+        view_.setEnabled(MainControl::cmdcreate, true);
+    }
+}
+
+void frmmain::askFirstRunQuestion() {
+    if (platform_.boxes.show(firstRunQuestion(view_.caption()), mb::YesNo | mb::Question,
+                             "First Time") == mb::IdYes) {
+        RegisterFolderVerb(reg32_, platform_.program);
+    }
+    try {
+        settings_.SaveSetting(layout::kApp, layout::kSectionMain, layout::kFirstTime,
+                              layout::kFirstTimeAsked);
+    } catch (const ProcedureError&) {
+        // A store that refuses the answer asks again next time; this start goes on, as it
+        // does after the registry's other refused writes.
+    }
+}
+
+int frmmain::storedRestoreFlag() {
+    try {
+        return layout::storedWholeNumber(settings_.GetSetting(layout::kApp, layout::kSectionConfig,
+                                                              layout::kRestore, "")) == 1
+                   ? 1
+                   : 0;
+    } catch (const ProcedureError&) {
+        return 0; // only a stored 1 checks the box: a hand-edited value must not stop the start
+    }
+}
+
+bool frmmain::startIn(const StartSwitch& start) {
+    switch (start.mode) {
+    case StartMode::restore:
+        view_.hide();
+        restoreRun_ = true;
+        SetUpVDrives(platform_, settings_, AbsRoot, [this] { return sessionEnding_; });
+        unload(); // the program ends with it; the window is never shown
+        return false;
+    case StartMode::add:
+        view_.setEnabled(MainControl::cmdcreate, true);
+        // In upper case by the file system's rules, which keep it naming the same folder.
+        view_.setTxtPathNameText(platform_.files.upperCase(start.folder));
+        DoUpdate();
+        return false;
+    case StartMode::uninstall: // ended in WinMain, before there is a window
+    case StartMode::interactive:
+        break;
+    }
+    DoUpdate();
+    return true;
+}
+
+void frmmain::selectStoredLetter() {
+    // A position that names no entry (the free letters changed since, the value is not a
+    // number, or -1 as older versions stored when no letter was selected) selects the
+    // first free letter.
+    int index = layout::storedDriveIndex(storedValue(layout::kDriveIndex)).value_or(0);
+    const int count = view_.cbodrivesListCount();
+    if (index < 0 || index >= count) {
+        index = count > 0 ? 0 : -1;
+    }
+    view_.setCbodrivesListIndex(index);
+    if (index >= 0) {
+        cbodrives_Click();
+    }
 }
 
 void frmmain::placeWindow(const std::optional<std::string>& storedLeft,

@@ -1,7 +1,7 @@
 #include "drives/command_runner.h"
 
 #include "platform/files.h"
-#include "support/error_report.h"
+#include "report/error_report.h"
 #include "support/text.h"
 #include "support/vb.h"
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "support/error_report.h"
+#include "support/procedure_error.h"
 #include "support/text.h"
 #include "support/vb.h"
 

@@ -12,7 +12,7 @@
 #include "platform/process.h"
 #include "settings/layout.h"
 #include "settings/settings_store.h"
-#include "support/error_report.h"
+#include "report/error_report.h"
 #include "support/text.h"
 #include "support/vb.h"
 

@@ -3,7 +3,7 @@
 #include <cfloat>
 #include <cmath>
 
-#include "support/error_report.h"
+#include "support/procedure_error.h"
 #include "support/paths.h"
 #include "support/text.h"
 #include "support/vb.h"

@@ -2,7 +2,7 @@
 
 #include "platform/registry_key.h"
 #include "settings/text_value.h"
-#include "support/error_report.h"
+#include "report/error_report.h"
 
 namespace ostrel {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "settings/layout.h"
 #include "settings/text_value.h"
-#include "support/error_report.h"
+#include "support/procedure_error.h"
 
 namespace ostrel {
 std::string SettingsStore::GetSetting(const std::string& app, const std::string& section,

@@ -2,14 +2,77 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 
-#include "support/error_report.h"
+#include "support/procedure_error.h"
 
 namespace ostrel::vb {
 namespace {
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
+}
+
+// A hexadecimal ("&H1A") or octal ("&O17") number at `at`; sets used past it. Nothing
+// when there is none. Such texts are 32-bit two's complement, as the runtime reads them.
+std::optional<double> readRadixNumber(std::string_view text, std::size_t at, std::size_t& used) {
+    if (at + 1 >= text.size() || text[at] != '&') {
+        return std::nullopt;
+    }
+    const char kind = static_cast<char>(text[at + 1] | 0x20);
+    const int base = kind == 'h' ? 16 : kind == 'o' ? 8 : 0;
+    if (base == 0) {
+        return std::nullopt;
+    }
+    std::size_t j = at + 2;
+    std::uint64_t value = 0;
+    for (; j < text.size(); ++j) {
+        const char c = static_cast<char>(text[j] | 0x20);
+        int digit = isDigit(text[j]) ? text[j] - '0' : (c >= 'a' && c <= 'f') ? c - 'a' + 10 : 99;
+        if (digit >= base || value > 0xFFFFFFFFull) {
+            break;
+        }
+        value = value * static_cast<unsigned>(base) + static_cast<unsigned>(digit);
+    }
+    if (j == at + 2) {
+        return 0.0;
+    }
+    used = j;
+    if (value > 0xFFFFFFFFull) {
+        raise(err::Overflow);
+    }
+    if (value <= 0xFFFF) {
+        return static_cast<double>(static_cast<std::int16_t>(value));
+    }
+    return static_cast<double>(static_cast<std::int32_t>(static_cast<std::uint32_t>(value)));
+}
+
+// The exponent ("E3", "D-2") at `at`, appended to number; the position after it, or `at`
+// when there is none.
+std::size_t readExponent(std::string_view text, std::size_t at, std::string& number) {
+    if (at >= text.size() ||
+        (text[at] != 'e' && text[at] != 'E' && text[at] != 'd' && text[at] != 'D')) {
+        return at;
+    }
+    std::string exponent = "e";
+    std::size_t k = at + 1;
+    if (k < text.size() && (text[k] == '-' || text[k] == '+')) {
+        exponent += text[k++];
+    }
+    bool digits = false;
+    while (k < text.size() && isDigit(text[k]) && exponent.size() < 8) {
+        exponent += text[k++];
+        digits = true;
+    }
+    while (k < text.size() && isDigit(text[k])) {
+        ++k; // absurdly long exponents saturate below
+        exponent += '9';
+    }
+    if (!digits) {
+        return at;
+    }
+    number += exponent;
+    return k;
 }
 
 // Reads a number from the start of text (after blanks); sets used to the number of
@@ -20,36 +83,8 @@ double readNumber(std::string_view text, std::size_t& used) {
         ++i;
     }
     used = 0;
-    if (i + 1 < text.size() && text[i] == '&') {
-        const char kind = static_cast<char>(text[i + 1] | 0x20);
-        const int base = kind == 'h' ? 16 : kind == 'o' ? 8 : 0;
-        if (base != 0) {
-            std::size_t j = i + 2;
-            std::uint64_t value = 0;
-            for (; j < text.size(); ++j) {
-                const char c = static_cast<char>(text[j] | 0x20);
-                int digit = isDigit(text[j])         ? text[j] - '0'
-                            : (c >= 'a' && c <= 'f') ? c - 'a' + 10
-                                                     : 99;
-                if (digit >= base || value > 0xFFFFFFFFull) {
-                    break;
-                }
-                value = value * static_cast<unsigned>(base) + static_cast<unsigned>(digit);
-            }
-            if (j == i + 2) {
-                return 0;
-            }
-            used = j;
-            // Hex and octal texts are 32-bit two's complement, as the runtime reads them.
-            if (value > 0xFFFFFFFFull) {
-                raise(err::Overflow);
-            }
-            if (value <= 0xFFFF) {
-                return static_cast<double>(static_cast<std::int16_t>(value));
-            }
-            return static_cast<double>(
-                static_cast<std::int32_t>(static_cast<std::uint32_t>(value)));
-        }
+    if (const auto radix = readRadixNumber(text, i, used)) {
+        return *radix;
     }
     std::string number;
     std::size_t j = i;
@@ -71,28 +106,7 @@ double readNumber(std::string_view text, std::size_t& used) {
     if (!digits) {
         return 0;
     }
-    std::size_t end = j;
-    if (j < text.size() && (text[j] == 'e' || text[j] == 'E' || text[j] == 'd' || text[j] == 'D')) {
-        std::string exponent = "e";
-        std::size_t k = j + 1;
-        if (k < text.size() && (text[k] == '-' || text[k] == '+')) {
-            exponent += text[k++];
-        }
-        bool expDigits = false;
-        while (k < text.size() && isDigit(text[k]) && exponent.size() < 8) {
-            exponent += text[k++];
-            expDigits = true;
-        }
-        while (k < text.size() && isDigit(text[k])) {
-            ++k; // absurdly long exponents saturate below
-            exponent += '9';
-        }
-        if (expDigits) {
-            number += exponent;
-            end = k;
-        }
-    }
-    used = end;
+    used = readExponent(text, j, number);
     const double value = std::strtod(number.c_str(), nullptr);
     if (!std::isfinite(value)) {
         raise(err::Overflow);

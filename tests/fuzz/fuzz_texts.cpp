@@ -18,7 +18,7 @@
 
 #include "drives/command_runner.h"
 #include "settings/layout.h"
-#include "support/error_report.h"
+#include "support/procedure_error.h"
 #include "support/vb.h"
 
 namespace {

@@ -25,7 +25,7 @@
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "settings/text_value.h"
-#include "support/error_report.h"
+#include "support/procedure_error.h"
 #include "support/vb.h"
 
 namespace ostrel::test {

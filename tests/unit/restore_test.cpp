@@ -7,7 +7,7 @@
 #include "settings/integration.h"
 #include "settings/reg32mod.h"
 #include "settings/settings_store.h"
-#include "support/error_report.h"
+#include "support/procedure_error.h"
 #include "support/fakes.h"
 #include "support/text.h"
 

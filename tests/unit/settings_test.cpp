@@ -5,7 +5,7 @@
 
 #include "settings/layout.h"
 #include "settings/reg32mod.h"
-#include "support/error_report.h"
+#include "support/procedure_error.h"
 #include "support/fakes.h"
 
 namespace ostrel::test {

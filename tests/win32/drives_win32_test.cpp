@@ -13,7 +13,7 @@
 #include "platform/win32/files_win32.h"
 #include "platform/win32/process_win32.h"
 #include "support/dos_device_win32.h"
-#include "support/error_report.h"
+#include "support/procedure_error.h"
 #include "support/fakes.h"
 
 namespace ostrel::test {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "support/error_report.h"
+#include "support/procedure_error.h"
 
 namespace ostrel {
 

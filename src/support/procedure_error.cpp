@@ -1,6 +1,4 @@
-#include "support/error_report.h"
-
-#include "platform/dialogs.h"
+#include "support/procedure_error.h"
 
 namespace ostrel {
 
@@ -46,11 +44,6 @@ std::string reportText(const ProcedureError& error, const std::string& procedure
     return "Error " + std::to_string(error.number) + " (" + error.description +
            ") in procedure\r\n(" + procedure + ") of (" + module + ")." +
            (error.detail.empty() ? "" : "\r\n" + error.detail);
-}
-
-void showReport(MessageBoxes& boxes, const ProcedureError& error, const std::string& procedure,
-                const std::string& module) {
-    boxes.show(reportText(error, procedure, module), mb::Critical, kAppTitle);
 }
 
 } // namespace ostrel

@@ -1,16 +1,11 @@
-// The procedure error report: every handler and procedure runs its body under
-// `reported`, which turns a failure into the one message box users know
-// ("Error 53 (File not found) in procedure ...") and returns as if finished.
+// A failing step of a procedure, numbered as the VB runtime numbers its errors, and the
+// text of the report users know ("Error 53 (File not found) in procedure ..."). Showing
+// the report is report/error_report.h's.
 #pragma once
 
-#include <exception>
-#include <new>
 #include <string>
-#include <utility>
 
 namespace ostrel {
-
-class MessageBoxes;
 
 // A failing step. Numbers and descriptions follow the VB runtime's table.
 struct ProcedureError {
@@ -46,27 +41,5 @@ inline constexpr int InvalidPropertyValue = 380;
 // "\r\n" and the error's detail when it has one.
 std::string reportText(const ProcedureError& error, const std::string& procedure,
                        const std::string& module);
-
-// Shows the report with the critical-stop icon, titled with the application title.
-void showReport(MessageBoxes& boxes, const ProcedureError& error, const std::string& procedure,
-                const std::string& module);
-
-// Runs body; any failure inside it shows the report naming procedure and module.
-// Returns true when the body finished without a failure.
-template <class Body>
-bool reported(MessageBoxes& boxes, const char* procedure, const char* module, Body&& body) {
-    try {
-        std::forward<Body>(body)();
-        return true;
-    } catch (const ProcedureError& e) {
-        showReport(boxes, e, procedure, module);
-    } catch (const std::bad_alloc&) {
-        showReport(boxes, {err::OutOfMemory, errorDescription(err::OutOfMemory)}, procedure,
-                   module);
-    } catch (const std::exception&) {
-        showReport(boxes, {err::Internal, errorDescription(err::Internal)}, procedure, module);
-    }
-    return false;
-}
 
 } // namespace ostrel
