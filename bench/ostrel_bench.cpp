@@ -15,8 +15,9 @@
 #include "platform/win32/win32_platform.h"
 #include "settings/layout.h"
 #include "settings/settings_store.h"
-#include "support/dos_device_win32.h"
-#include "support/fakes.h"
+#include "standin/dos_device_win32.h"
+#include "app/frmmain.h"
+#include "fakes/main_view.h"
 
 using namespace ostrel;
 using Clock = std::chrono::steady_clock;

@@ -10,6 +10,7 @@ namespace ostrel {
 // The labels whose text the dialog's code reads or writes.
 enum class AboutLabel { lblTitle, lblCopyright, lblregname, lblregcompany, lblregserial };
 
+// Failures: none; the labels and the title take any text.
 class AboutView {
   public:
     virtual ~AboutView() = default;

@@ -25,6 +25,9 @@ struct ScreenRect {
     bool operator==(const ScreenRect&) const = default;
 };
 
+// Failures: what a control cannot do throws ProcedureError, so the handler's report shows
+// it: 380 for a position outside the letter box or a box state beyond 2, 7 when an entry
+// cannot be added, 9 for a row that is not there.
 class MainView {
   public:
     virtual ~MainView() = default;

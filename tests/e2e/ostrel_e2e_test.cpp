@@ -24,7 +24,7 @@
 #include "app/frmmain_design_win32.h"
 #include "ostrel_driver.h"
 #include "resource.h"
-#include "support/dos_device_win32.h"
+#include "standin/dos_device_win32.h"
 #include "support/vb.h"
 
 namespace ostrel::e2e {

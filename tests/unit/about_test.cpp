@@ -2,14 +2,15 @@
 #include <gtest/gtest.h>
 
 #include "about/frmabout.h"
-#include "support/fakes.h"
+#include "fakes/about_view.h"
+#include "fakes/platform.h"
 
 namespace ostrel::test {
 namespace {
 
 constexpr RegKeyHandle HKLM = hkey::LocalMachine;
 
-struct AboutRig : Rig {
+struct AboutRig : FakePlatform {
     FakeAboutView about;
     frmAbout dialog{platform, about};
 };

@@ -1,33 +1,26 @@
-// The drive engine: command lines, waiting, the listing, free letters, create and delete.
+// The drive engine: command lines, waiting, the folders subst can take, what the listing
+// can show, and the restore of the saved set. The main window's use of them is
+// frmmain_test's.
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <tuple>
 
 #include "drives/command_runner.h"
 #include "drives/folder_check.h"
-#include "support/fakes.h"
+#include "drives/listing.h"
+#include "drives/restore.h"
+#include "fakes/platform.h"
+#include "settings/settings_store.h"
 #include "support/paths.h"
 
 namespace ostrel::test {
 namespace {
 
-struct Engine : ::testing::Test {
-    Rig rig;
-    void SetUp() override { rig.loaded(); }
-    // Refreshes, selects the letter and forgets the runs so far.
-    void select(const std::string& letter) {
-        rig.form.DoUpdate();
-        const auto& items = rig.view.comboItems;
-        rig.view.setCbodrivesListIndex(std::find(items.begin(), items.end(), letter) -
-                                       items.begin());
-        rig.processes.started.clear();
-    }
-};
-
 // Both programs by their full paths; never a bare name that a search would look up. No
 // AutoRun command and no delayed expansion reach a run, and the folder comes through the
 // environment, so that no character of its name is read as part of a command.
-TEST_F(Engine, TheInterpreterAndSubstAreNamedByTheirFullPathsAndTheFolderComesAsAVariable) {
+TEST(Engine, TheInterpreterAndSubstAreNamedByTheirFullPathsAndTheFolderComesAsAVariable) {
+    FakePlatform rig;
     const std::string sys = "C:\\WINDOWS\\system32\\", flags = " /d /v:off /s /c \"\"";
     const std::string tail = flags + sys + "subst.exe\" X: \"%OSTREL_PATH%\"\"";
     const struct {
@@ -61,7 +54,8 @@ TEST_F(Engine, TheInterpreterAndSubstAreNamedByTheirFullPathsAndTheFolderComesAs
     EXPECT_TRUE(rig.processes.started.empty());
 }
 
-TEST_F(Engine, SHWaitTellsNonzeroExitCodesAndSleepsBetweenPolls) {
+TEST(Engine, SHWaitTellsNonzeroExitCodesAndSleepsBetweenPolls) {
+    FakePlatform rig;
     auto& p = rig.processes;
     p.pollsWhileRunning = 3;
     p.behaviour = [](const std::string& line) { return line == "zero" ? 0u : 1u; };
@@ -78,112 +72,22 @@ TEST_F(Engine, SHWaitTellsNonzeroExitCodesAndSleepsBetweenPolls) {
                     "(Module1)."});
 }
 
-// Each listing writes a file of its own by its absolute path, run in the drive root;
-// the file goes and the working directory is the program's folder after every listing.
-// A listing that cannot be started or deleted is reported; the free letters are
-// refreshed whatever happens.
-TEST_F(Engine, ListingFillsRowsInOrderOrSaysWhyNotAndLeavesNoFileBehind) {
-    std::string tooMany;
-    for (int i = 0; i <= INT16_MAX; ++i) {
-        tooMany += "X:\\: => C:\\A\r\n";
+// The value a run's variable carries into its quoted argument.
+TEST(Folders, ReachTheQuotedArgumentWholeOrAreRefused) {
+    const std::pair<const char*, std::optional<std::string>> cases[] = {
+        {"", {}},
+        {"   ", {}},
+        {" C:\\MY DATA ", "C:\\MY DATA"},
+        {"C:\\DATA\\\\", "C:\\DATA"}, // no backslash before the closing quote
+        {"C:\\", "C:\\\\"},           // but a drive root keeps its own, doubled
+        {"\\", "\\\\"},
+        {"C:\\100% & ^!x!", "C:\\100% & ^!x!"},
+        {"C:\\\"A\"", {}},
+        {"C:\\A\tB", {}},
+    };
+    for (const auto& [folder, value] : cases) {
+        EXPECT_EQ(substPathValue(folder), value) << folder;
     }
-    const std::string temp = "C:\\Temp\\", one = "X:\\: => C:\\A\r\n";
-    enum Fault { none, unstartable, undeletable };
-    const struct {
-        std::string listing, temp;
-        std::uint32_t exit;
-        Fault fault;
-        int rows;
-        std::string lastRow, box, firstRow = {};
-    } cases[] = {
-        {"", temp, 0, none, 0, "", ""},
-        {"E:\\: => C:\\ONE\r\nF:\\: => C:\\A,B\r\nG:\\: =>   C:\\MY DATA  \r\n", temp, 0, none, 3,
-         "A3 G:\\ C:\\MY DATA", ""},
-        {"X:\\: => C:\\CAF\x82\r\n", temp, 0, none, 1, "A1 X:\\ C:\\CAFé", ""}, // OEM
-        // What the console code page lost comes from the drive table, never another folder.
-        {"X:\\: => C:\\??? ??\r\nY:\\: => C:\\OTHER\r\n", temp, 0, none, 2, "A2 Y:\\ C:\\OTHER", "",
-         "A1 X:\\ C:\\Моя ς📁"},
-        {one, temp, 1, none, 0, "", "The list of virtual drives could not"},
-        {"", "C:\\GONE\\", 0, none, 0, "",
-         "The list of virtual drives could not be read: the folder for temporary files\r\n"
-         "C:\\GONE\\\r\ndoes not exist."},
-        {one, temp, 0, unstartable, 0, "", report("53 (File not found)", "GetVirtualsDriveList")},
-        {one, temp, 0, undeletable, 1, "A1 X:\\ C:\\A",
-         report("70 (Permission denied)", "GetVirtualsDriveList")},
-        {tooMany, temp, 0, none, INT16_MAX, "A32767 X:\\ C:\\A",
-         report("6 (Overflow)", "GetVirtualsDriveList")}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.listing.substr(0, 20));
-        rig.files = FakeFiles();
-        rig.files.temp = c.temp;
-        rig.files.deleteRefused = c.fault == undeletable;
-        rig.drives.substitutions = {{'X', "C:\\Моя ς📁"}, {'Y', "C:\\Моя"}};
-        rig.processes.startFails = c.fault == unstartable;
-        rig.boxes.shown.clear();
-        rig.processes.behaviour = [&](const std::string& line) {
-            const auto at = line.find(" > \"") + 4;
-            rig.files.files[line.substr(at, line.find('"', at) - at)] = c.listing;
-            return c.exit;
-        };
-        rig.form.DoUpdate();
-        const auto& rows = rig.view.rows;
-        EXPECT_EQ(rows.size(), std::size_t(c.rows));
-        EXPECT_EQ(rows.empty()
-                      ? ""
-                      : rows.back().key + " " + rows.back().text + " " + rows.back().subItem,
-                  c.lastRow);
-        EXPECT_EQ(rig.boxes.shown.empty() ? "" : rig.boxes.shown[0].text.substr(0, c.box.size()),
-                  c.box);
-        if (!c.firstRow.empty()) {
-            EXPECT_EQ(rows.front().key + " " + rows.front().text + " " + rows.front().subItem,
-                      c.firstRow);
-        }
-        EXPECT_EQ(rig.files.files.size(), c.fault == undeletable ? 1u : 0u);
-        EXPECT_EQ(rig.files.cwdHistory.front(), c.temp == temp ? "C:\\" : "C:\\TOOLS\\");
-        EXPECT_EQ(rig.files.cwd, "C:\\TOOLS\\") << "then back in the program's folder";
-        EXPECT_EQ(rig.view.comboText, "A:") << "the free letters are refreshed all the same";
-    }
-}
-
-TEST_F(Engine, CreateRunsItsExactLineInTheRootSaysWhetherItWorkedOrWhyNot) {
-    rig.view.path = "C:\\DATA";
-    select("X:");
-    rig.files.cwdHistory.clear();
-    rig.form.cmdcreate_Click();
-    EXPECT_EQ(rig.processes.commandLines(), (Lines{"subst X: \"C:\\DATA\"", kListingRun}));
-    EXPECT_EQ(rig.files.cwdHistory.at(0), "C:\\"); // the run itself happens in AbsRoot
-    EXPECT_EQ(rig.view.status, "The virtual drive X: has now been created.");
-    EXPECT_EQ(rig.view.comboItems.at(22) + rig.view.comboText, "Y:Y:") << "X: no longer offered";
-    EXPECT_EQ(rig.view.rows.size(), 1u);
-
-    // A failed run replaces the older success text and says what stands at the path.
-    rig.failRuns = 1;
-    for (const auto& [folder, cause] :
-         {std::pair<std::string, std::string>{"C:\\GONE", "does not exist"},
-          {"C:\\TOOLS", "exists, but subst"},
-          {"C:\\TOOLS\\NOTES.TXT", "names a file"}}) {
-        rig.view.path = folder;
-        rig.files.files["C:\\TOOLS\\NOTES.TXT"] = "";
-        rig.boxes.shown.clear();
-        rig.form.cmdcreate_Click();
-        EXPECT_EQ(rig.view.status, "The virtual drive Y: could not be created.");
-        EXPECT_EQ(rig.processes.commandLines().back(), kListingRun);
-        ASSERT_EQ(rig.boxes.shown.size(), 1u);
-        EXPECT_EQ(rig.boxes.shown[0].text,
-                  "The virtual drive Y: could not be created.\r\n\r\n" +
-                      folderProblemText(folder, folderKindProblem(rig.files.pathKind(folder))));
-        EXPECT_NE(rig.boxes.shown[0].text.find(cause), std::string::npos) << folder;
-    }
-
-    // A folder subst cannot take is refused, with its cause, before anything runs.
-    rig.view.path = "\\\\server\\share";
-    select("A:");
-    rig.boxes.shown.clear();
-    rig.form.cmdcreate_Click();
-    EXPECT_TRUE(rig.processes.started.empty());
-    ASSERT_EQ(rig.boxes.shown.size(), 1u);
-    EXPECT_EQ(rig.boxes.shown[0].text,
-              folderProblemText("\\\\server\\share", FolderProblem::network));
 }
 
 // What a folder's text alone tells: nothing given, a path that is not full, a network
@@ -216,15 +120,9 @@ TEST(Folders, TheirTextTellsWhatSubstCannotTake) {
 // Plane; letters lost or an ASCII character changed name another folder.
 TEST(Listing, ShowsAFolderThroughACodePageThatLacksItsLetters) {
     const std::tuple<const char*, const char*, bool> cases[] = {
-        {"C:\\DON'T ?", "C:\\DON’T €", true},
-        {"C:\\??", "C:\\📁", true},
-        {"C:\\?A", "C:\\📁A", true},
-        {"C:\\???", "C:\\📁é", true},
-        {"C?R", "CŒUR", false},
-        {"C:\\?", "C:\\A", false},
-        {"C:\\A?", "C:\\A", false},
-        {"C:\\", "C:\\é", false},
-        {"XC:\\A", "C:\\A", false},
+        {"C:\\DON'T ?", "C:\\DON’T €", true}, {"C:\\??", "C:\\📁", true}, {"C:\\?A", "C:\\📁A", true},
+        {"C:\\???", "C:\\📁é", true},          {"C?R", "CŒUR", false},    {"C:\\?", "C:\\A", false},
+        {"C:\\A?", "C:\\A", false},           {"C:\\", "C:\\é", false},  {"XC:\\A", "C:\\A", false},
         {"C:\\??", "C:\\é", false},
     };
     for (const auto& [listed, exact, shows] : cases) {
@@ -232,68 +130,110 @@ TEST(Listing, ShowsAFolderThroughACodePageThatLacksItsLetters) {
     }
 }
 
-// The value a run's variable carries into its quoted argument.
-TEST(Folders, ReachTheQuotedArgumentWholeOrAreRefused) {
-    const std::pair<const char*, std::optional<std::string>> cases[] = {
-        {"", {}},
-        {"   ", {}},
-        {" C:\\MY DATA ", "C:\\MY DATA"},
-        {"C:\\DATA\\\\", "C:\\DATA"}, // no backslash before the closing quote
-        {"C:\\", "C:\\\\"},           // but a drive root keeps its own, doubled
-        {"\\", "\\\\"},
-        {"C:\\100% & ^!x!", "C:\\100% & ^!x!"},
-        {"C:\\\"A\"", {}},
-        {"C:\\A\tB", {}},
-    };
-    for (const auto& [folder, value] : cases) {
-        EXPECT_EQ(substPathValue(folder), value) << folder;
+struct Restore : ::testing::Test {
+    FakePlatform rig;
+    SettingsStore store{rig.registry};
+    bool ending = false;
+    // Saves "Count" (unless empty) and the entries ("" for a gap) as Drives1, Drives2, ...
+    void restore(const std::string& count, const Lines& entries) {
+        rig.save(kConfig, "Count", count.empty() ? Text{} : count);
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            rig.save(kConfig, "Drives" + std::to_string(i + 1),
+                     entries[i].empty() ? Text{} : entries[i]);
+        }
+        SetUpVDrives(rig.platform, store, "C:\\", [this] { return ending; });
+    }
+    // The one message a restore shows: the report line of its first problem, a line for
+    // each entry it could not restore, and what to do.
+    static std::string message(const std::string& error, const Lines& lines) {
+        std::string text =
+            report(error, "SetUpVDrives") + "\r\nThese saved virtual drives could not be restored:";
+        for (const auto& line : lines) {
+            text += "\r\n" + line;
+        }
+        return text + "\r\n\r\nOpen Ostrel, check its list of virtual drives, then uncheck "
+                      "\"Restore current virtual drives the next time windows starts.\" and "
+                      "check it again: the set is saved anew.";
+    }
+};
+
+// "Count" as text or as a number an administrator stored; one beyond 16 bits restores
+// nothing and says so.
+TEST_F(Restore, CountSaysHowManyEntriesAsTextOrNumberAndOverflowsBeyondSixteenBits) {
+    const std::tuple<const char*, std::uint32_t, int> cases[] = {
+        {"", 0, 0}, {"0.4", 0, 0}, {"32768", 0, 0}, {nullptr, 1, 1}, {nullptr, 99999, 0}};
+    for (const auto& [text, number, runs] : cases) {
+        rig.registry = FakeRegistry();
+        rig.boxes.shown.clear();
+        rig.processes.started.clear();
+        if (!text) {
+            const char bytes[] = {char(number & 0xFF), char(number >> 8 & 0xFF), char(number >> 16),
+                                  0};
+            rig.registry.put(hkey::CurrentUser, kConfig, "Count", regtype::Dword,
+                             std::string(bytes, 4));
+        }
+        restore(text ? text : "", {"X:\\=>C:\\A"});
+        EXPECT_EQ(rig.processes.started.size(), std::size_t(runs)) << number;
+        const std::string count = text ? text : std::to_string(number);
+        const bool overflows = count == "32768" || count == "99999";
+        EXPECT_EQ(rig.boxes.shown.empty() ? "" : rig.boxes.shown[0].text,
+                  overflows ? message("6 (Overflow)", {"Count \"" + count +
+                                                       "\": more saved drives than Ostrel can "
+                                                       "hold."})
+                            : "");
     }
 }
 
-TEST_F(Engine, DeleteAsksThenRemovesTheSelectedDriveOrSaysWhyNot) {
-    rig.substitute('X', "C:\\DATA");
-    rig.substitute('Y', "C:\\B");
-    select("E:");
-    rig.form.cmddelete_Click(); // no row selected
-    rig.view.rows.push_back({"A3", "\\\\S", "\\\\S\\SHARE"}); // a row without a drive letter
-    rig.view.selectedRow = 2;
-    rig.form.cmddelete_Click();
+// Every usable entry runs, in order, each folder whole as one argument (% and & included;
+// a third piece ignored). One message at the end names each entry that could not be
+// restored and why; a drive that exists already is no problem, and entries above "Count"
+// are never read.
+TEST_F(Restore, UsableEntriesRunInOrderAndOneMessageSaysWhichOthersCouldNotAndWhy) {
+    rig.processes.behaviour = [subst = rig.processes.behaviour](const std::string& line) {
+        if (line.find("UNSTARTABLE") != std::string::npos) {
+            raise(err::PathFileAccess);
+        }
+        return line.find("GONE") != std::string::npos ? 1u : subst(line);
+    };
+    const std::string deep = "T:\\=>C:\\" + std::string(9000, 'A');
+    restore("18", {"W:\\=>C:\\UNSTARTABLE", "X:\\=>C:\\My Data", "", "", "X:\\C:\\A", "1:\\=>C:\\A",
+                   "P=>C:\\A", "z:\\=>C:\\100%", "P:\\=>C:\\\"A\"", "P:\\=>C:\\A\r\nB", "",
+                   "Y:\\=> C:\\R&D (old)", "U:\\=>C:\\Plain=>C:\\Other", "V:\\=>C:\\GONE",
+                   "X:\\=>C:\\A", "Y:\\=>C:\\R&D (old)", deep, "", "Q:\\=>C:\\BEYOND"});
     EXPECT_EQ(
-        rig.boxes.reports(),
-        (Lines{report("91 (Object variable or With block variable not set)", "cmddelete_Click"),
-               report("5 (Invalid procedure call or argument)", "cmddelete_Click")}));
-    EXPECT_TRUE(rig.processes.started.empty());
-    rig.boxes.shown.clear();
-
-    rig.view.selectedRow = 0;
-    rig.boxes.answers = {mb::IdNo};
-    rig.form.cmddelete_Click();
-    EXPECT_TRUE(rig.processes.started.empty());
+        rig.processes.commandLines(),
+        (Lines{"subst W: \"C:\\UNSTARTABLE\"", "subst X: \"C:\\My Data\"", "subst z: \"C:\\100%\"",
+               "subst Y: \"C:\\R&D (old)\"", "subst U: \"C:\\Plain\"", "subst V: \"C:\\GONE\"",
+               "subst X: \"C:\\A\"", "subst Y: \"C:\\R&D (old)\""}));
+    EXPECT_EQ(rig.files.cwdHistory, Lines{"C:\\"});
     ASSERT_EQ(rig.boxes.shown.size(), 1u);
-    EXPECT_EQ(rig.boxes.shown[0].text, "Are you sure you want to delete the virtual drive X:");
-    EXPECT_EQ(rig.view.status, "Ready");
+    EXPECT_EQ(rig.boxes.shown[0].flags, mb::Critical);
+    EXPECT_EQ(rig.boxes.shown[0].text,
+              message("75 (Path/File access error)",
+                      {"Drives1 \"W:\\=>C:\\UNSTARTABLE\": Path/File access error.",
+                       "Drives3 to Drives4: missing.",
+                       "Drives5 \"X:\\C:\\A\": the entry is damaged (it has no \"=>\").",
+                       "Drives6 \"1:\\=>C:\\A\": not a drive letter.",
+                       "Drives7 \"P=>C:\\A\": not a drive letter.",
+                       "Drives9 \"P:\\=>C:\\\"A\"\": the entry is damaged.",
+                       "Drives10 \"P:\\=>C:\\A  B\": the entry is damaged.", "Drives11: missing.",
+                       "Drives14 \"V:\\=>C:\\GONE\": no such folder.",
+                       "Drives15 \"X:\\=>C:\\A\": the letter X: is in use by another drive.",
+                       "Drives17 \"" + deep.substr(0, 80) +
+                           "...\": The command line would be 9088 characters long; the command "
+                           "interpreter runs at most 8191.",
+                       "Drives18: missing."}));
+}
 
-    rig.failRuns = 1;
-    rig.form.cmddelete_Click();
-    EXPECT_EQ(rig.processes.commandLines(), (Lines{"subst X: /d", kListingRun}));
-    EXPECT_EQ(rig.view.status, "The virtual drive could not be deleted");
-    EXPECT_EQ(rig.view.rows.size(), 2u);
-
-    rig.failRuns = 0;
-    rig.view.selectedRow = 0;
-    rig.form.cmddelete_Click();
-    EXPECT_EQ(rig.view.status, "The virtual drive has now been deleted");
-    EXPECT_FALSE(rig.drives.substitutions.count('X'));
-    EXPECT_EQ(rig.view.rows.size(), 1u);
-    EXPECT_EQ(rig.view.comboText, "E:") << "the selection is kept";
-
-    // The last drive gone, Delete and Restore are disabled.
-    rig.view.setEnabled(MainControl::cmddelete, true);
-    rig.view.selectedRow = 0;
-    rig.form.cmddelete_Click();
-    EXPECT_TRUE(rig.view.rows.empty());
-    EXPECT_FALSE(rig.view.enabledState[MainControl::cmddelete] ||
-                 rig.view.enabledState[MainControl::chkrestore]);
+// At the end of the session the restore stops before its next entry, and says nothing.
+TEST_F(Restore, StopsWhenTheSessionEnds) {
+    rig.processes.behaviour = [&, subst = rig.processes.behaviour](const std::string& line) {
+        ending = true;
+        return subst(line);
+    };
+    restore("3", {"X:\\=>C:\\A", "Y:\\=>C:\\B", ""});
+    EXPECT_EQ(rig.processes.commandLines(), Lines{"subst X: \"C:\\A\""});
+    EXPECT_TRUE(rig.boxes.shown.empty());
 }
 
 TEST(FixPath, AddsOneBackslashAndNeverRemovesOne) {

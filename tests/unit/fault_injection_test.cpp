@@ -4,7 +4,7 @@
 // are the drive engine's tests'.
 #include <gtest/gtest.h>
 
-#include "support/fakes.h"
+#include "fakes/main_window.h"
 
 namespace ostrel::test {
 namespace {

@@ -2,7 +2,7 @@
 // browser itself, its prompt and its owner are the Win32 tests'.
 #include <gtest/gtest.h>
 
-#include "support/fakes.h"
+#include "fakes/main_window.h"
 
 namespace ostrel::test {
 namespace {

@@ -1,10 +1,16 @@
-// The main window's start-up, shutdown and own handlers, through the fake view.
+// The main window's start-up, shutdown and own handlers, the restore box, and the
+// installer's cleanup, through the fake view.
 #include <gtest/gtest.h>
 
-#include "support/fakes.h"
+#include "app/start_switch.h"
+#include "fakes/main_window.h"
+#include "support/text.h"
 
 namespace ostrel::test {
 namespace {
+
+const std::string kVerb = "Folder\\shell\\Create Virtual Drive";
+const std::string kUserVerb = "Software\\Classes\\" + kVerb;
 
 // The window is 6870 by 5595 twips: 458 by 373 pixels at 96 DPI.
 const int kCentredX = (1024 - 458) / 2, kCentredY = (768 - 373) / 2;
@@ -250,6 +256,168 @@ TEST(MainWindow, RefreshKeepsTheLetterPositionNotTheLetter) {
     }
     EXPECT_EQ(m.view.rows.size(), 2u);
     EXPECT_TRUE(m.boxes.shown.empty());
+}
+
+struct CheckBox : ::testing::Test {
+    Rig rig;
+    CheckBox() {
+        rig.loaded();
+        rig.view.rows = {{"A1", "X:\\", "C:\\A"}, {"A2", "Y:\\", "C:\\B"}};
+        rig.save(kSettings + "main", "FirstTime", "no");
+    }
+    void click(int value) {
+        rig.view.restoreValue = value;
+        rig.form.chkrestore_Click();
+    }
+    Text run(RegKeyHandle root) const { return rig.registry.text(root, kRun, "Ostrel"); }
+};
+
+// Checking saves the list and the start-up entry, in the machine's Run key or, for a
+// standard user, in the user's, and only in one; with an empty list it stores nothing.
+// Unchecking removes the set and the entry from both Run keys, and nothing else, also
+// with an empty list (a click held during the delete of the last drive).
+TEST_F(CheckBox, CheckingSavesTheListAndTheStartUpEntryAndUncheckingRemovesThem) {
+    const Text command = "C:\\TOOLS\\Ostrel.exe -r";
+    for (const bool standardUser : {true, false}) {
+        rig.registry.refusedRoots.clear();
+        if (standardUser) {
+            rig.registry.refusedRoots.insert(hkey::LocalMachine);
+        }
+        click(1);
+        EXPECT_EQ(run(hkey::LocalMachine), standardUser ? Text{} : command);
+        EXPECT_EQ(run(hkey::CurrentUser), standardUser ? command : Text{});
+    }
+    const auto terminated = [](const std::string& text) { return sz(text + '\0'); };
+    EXPECT_EQ(rig.registry.values(hkey::CurrentUser, kConfig),
+              (FakeRegistry::Values{{"DRIVES1", terminated("X:\\=>C:\\A")},
+                                    {"DRIVES2", terminated("Y:\\=>C:\\B")},
+                                    {"COUNT", terminated("2")},
+                                    {"RESTORE", terminated("1")}}));
+    EXPECT_EQ(rig.files.cwdHistory, Lines(2, "C:\\TOOLS\\"));
+
+    rig.view.rows.clear();
+    const auto before = rig.registry.snapshot();
+    click(1);
+    EXPECT_EQ(rig.registry.snapshot(), before);
+
+    rig.registry.putString(hkey::CurrentUser, kRun, "Ostrel", "C:\\OLD\\Ostrel.exe -r");
+    rig.registry.putString(hkey::LocalMachine, kRun, "Other", "other.exe");
+    click(0);
+    EXPECT_FALSE(rig.registry.keyExists(hkey::CurrentUser, kConfig));
+    EXPECT_EQ(run(hkey::LocalMachine), std::nullopt);
+    EXPECT_EQ(run(hkey::CurrentUser), std::nullopt);
+    EXPECT_EQ(rig.registry.text(hkey::LocalMachine, kRun, "Other"), "other.exe");
+    EXPECT_EQ(rig.saved(kSettings + "main", "FirstTime"), "no");
+    click(0); // with nothing left to remove, no failure
+    EXPECT_TRUE(rig.boxes.shown.empty());
+}
+
+// A click during a run is carried out with the refreshed list once the run ends: a check
+// during a refresh saves the list; an uncheck during the delete of the last drive removes
+// the set, so the drive does not come back at the next logon.
+TEST_F(CheckBox, AClickDuringARunIsCarriedOutAfterIt) {
+    rig.substitute('Q', "C:\\Q");
+    for (const int value : {1, 0}) {
+        rig.events.onEvents = [&] {
+            rig.events.onEvents = nullptr;
+            click(value);
+        };
+        rig.view.selectedRow = 0;
+        value ? rig.form.cmdRefresh_Click() : rig.form.cmddelete_Click();
+        EXPECT_EQ(rig.saved(kConfig, "Drives1"), value ? Text("Q:\\=>C:\\Q") : std::nullopt);
+        EXPECT_EQ(run(hkey::LocalMachine).has_value(), value == 1);
+    }
+    EXPECT_TRUE(rig.view.rows.empty());
+}
+
+// The installer's cleanup: "-UNINSTALL" (with the program's path, or for itself)
+// removes the start-up values and folder verbs that start the program, quoted or not,
+// for every user: the machine's and the current user's, each hive under HKEY_USERS, and
+// the hives of a profile that is not logged on, loaded for it. A value that starts
+// another copy stays, as does everything else; a user without the rights removes their
+// own; no handle stays open and no hive stays loaded.
+TEST(Uninstall, RemovesTheProgramsHooksForEveryUser) {
+    const std::string folder = "C:\\My Apps\\Ostrel Tool";
+    const std::string profiles = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
+    const std::string ntuser = "%SystemDrive%\\Users\\Ann\\NTUSER.DAT";
+    const std::string usrclass =
+        "%SystemDrive%\\Users\\Ann\\AppData\\Local\\Microsoft\\Windows\\UsrClass.dat";
+    // The machine as the program's users left it; which of its hooks are there.
+    const auto registry = [&](bool othersHooked, bool userHooked) {
+        FakeRegistry r;
+        r.putString(hkey::CurrentUser, kConfig, "Drives1", "Q:\\=>C:\\SAVED");
+        r.putString(hkey::LocalMachine, kRun, "Other", "other.exe");
+        r.putString(hkey::Users, "S-1-5-21-8\\" + kRun, "Ostrel", "C:\\Portable\\Ostrel.exe -r");
+        const struct {
+            RegKeyHandle root;
+            std::string run, verb;
+            bool hooked;
+        } places[] = {
+            {hkey::LocalMachine, kRun, "", othersHooked},
+            {hkey::ClassesRoot, "", kVerb, othersHooked},
+            {hkey::CurrentUser, kRun, kUserVerb, userHooked},
+            {hkey::Users, "S-1-5-21-7\\" + kRun, "S-1-5-21-7\\" + kUserVerb, othersHooked},
+            {hkey::Users, "", "S-1-5-21-7_Classes\\" + kVerb, othersHooked},
+        };
+        for (const auto& place : places) { // each beside another program's value and verb
+            if (!place.run.empty()) {
+                r.putString(place.root, place.run, "Other", "other.exe");
+                if (place.hooked) {
+                    r.putString(place.root, place.run, "Ostrel",
+                                '"' + folder + "\\Ostrel.exe\" -r");
+                }
+            }
+            if (!place.verb.empty()) {
+                const std::string shell = place.verb.substr(0, place.verb.rfind('\\'));
+                r.putString(place.root, shell + "\\Other\\command", "", "other.exe %1");
+                if (place.hooked) {
+                    r.putString(place.root, place.verb + "\\command", "",
+                                folder + "\\ostrel -ADD %1");
+                }
+            }
+        }
+        for (const char* sid : {"S-1-5-21-7", "S-1-5-21-9"}) {
+            r.put(hkey::LocalMachine, profiles + "\\" + sid, "ProfileImagePath", regtype::ExpandSz,
+                  registryBytes(std::string("%SystemDrive%\\Users\\Ann") + '\0'));
+        }
+        // The profile's hives, as files, hold the program's hooks too.
+        const auto hook = [&](const std::string& name, const std::string& text) {
+            return othersHooked ? FakeRegistry::Values{{name, sz(text)}} : FakeRegistry::Values{};
+        };
+        r.hiveFiles[ntuser][asciiUpper(kRun)] = hook("OSTREL", folder + "\\Ostrel.exe -r");
+        r.hiveFiles[usrclass][asciiUpper(kVerb + "\\command")] =
+            hook("", folder + "\\Ostrel -ADD %1");
+        return r;
+    };
+    const struct {
+        std::string line;
+        bool refused; // a standard user: only the user's own keys may change
+        bool uninstalls, removes;
+    } cases[] = {{"-UNINSTALL \"" + folder + "\\Ostrel.exe\"", false, true, true},
+                 {" -uninstall " + folder + "\\OSTREL.EXE", false, true, true},
+                 {"-UNINSTALL", false, true, true},
+                 {"-UNINSTALL", true, true, true},
+                 {"-UNINSTALL C:\\Elsewhere\\Ostrel.exe", false, true, false},
+                 {"-UNINSTALLX", false, false, false},
+                 {"-R", false, false, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line + (c.refused ? " without the rights" : ""));
+        FakeRegistry hooked = registry(true, true);
+        if (c.refused) {
+            hooked.refusedRoots = {hkey::LocalMachine, hkey::ClassesRoot, hkey::Users};
+        }
+        FakeProgram self;
+        self.folderPath = folder;
+        EXPECT_EQ(RunWithoutWindow(c.line, hooked, self), c.uninstalls);
+        const FakeRegistry expected = registry(!c.removes || c.refused, !c.removes);
+        EXPECT_EQ(hooked.snapshot(), expected.snapshot());
+        for (const auto& file : {ntuser, usrclass}) {
+            for (const auto& [key, values] : expected.hiveFiles.at(file)) {
+                EXPECT_EQ(hooked.hiveFiles.at(file)[key], values) << key;
+            }
+        }
+        EXPECT_EQ(hooked.openHandles, 0);
+    }
 }
 
 } // namespace

@@ -3,13 +3,19 @@
 
 #include <new>
 
+#include "fakes/dialogs.h"
+#include "fakes/program.h"
+#include "fakes/registry.h"
+#include "settings/integration.h"
 #include "settings/layout.h"
 #include "settings/reg32mod.h"
 #include "support/procedure_error.h"
-#include "support/fakes.h"
 
 namespace ostrel::test {
 namespace {
+
+const std::string kVerb = "Folder\\shell\\Create Virtual Drive";
+const std::string kUserVerb = "Software\\Classes\\" + kVerb;
 
 // What the registry layer reads and writes is shown through the About dialog, the
 // restore and the Win32 registry tests; here the one failure it reports: a registry
@@ -71,6 +77,31 @@ TEST(Layout, StoredNumbersTakeTheLeadingNumberRoundedToEvenWithinTheirRange) {
     EXPECT_EQ(layout::storedWindowPosition(std::nullopt), std::nullopt);
     // "FirstTime" as a program before the question stored it.
     EXPECT_TRUE(layout::isFirstRun("yes"));
+}
+
+TEST(FolderVerb, IsRegisteredForEveryoneOrElseForTheUser) {
+    struct {
+        FakeRegistry registry;
+        FakeBoxes boxes;
+        FakeProgram program;
+    } rig;
+    Reg32Mod reg{rig.registry, rig.boxes};
+    RegisterFolderVerb(reg, rig.program);
+    EXPECT_TRUE(rig.registry.values(hkey::ClassesRoot, kVerb).empty())
+        << "no value on the verb key: Explorer shows its name";
+    EXPECT_EQ(rig.registry.values(hkey::ClassesRoot, kVerb + "\\command"),
+              (FakeRegistry::Values{{"", sz("C:\\TOOLS\\Ostrel -ADD %1")}}));
+    EXPECT_FALSE(rig.registry.keyExists(hkey::CurrentUser, kUserVerb));
+
+    // A standard user, under whom a stale machine-wide command cannot be replaced.
+    rig.registry.putString(hkey::ClassesRoot, kVerb + "\\command", "", "C:\\OLD\\Ostrel -ADD %1");
+    rig.registry.refusedRoots = {hkey::ClassesRoot};
+    rig.program.folderPath = "C:\\Program Files\\Ostrel";
+    RegisterFolderVerb(reg, rig.program);
+    EXPECT_TRUE(rig.registry.values(hkey::CurrentUser, kUserVerb).empty());
+    EXPECT_EQ(rig.registry.get(hkey::CurrentUser, kUserVerb + "\\command", ""),
+              sz("\"C:\\Program Files\\Ostrel\\Ostrel\" -ADD %1"));
+    EXPECT_TRUE(rig.boxes.shown.empty());
 }
 
 } // namespace

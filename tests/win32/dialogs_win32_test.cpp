@@ -16,8 +16,8 @@
 #include "app/folder_chooser.h"
 #include "platform/win32/shell_win32.h"
 #include "resource.h"
-#include "support/dos_device_win32.h"
-#include "support/fakes.h"
+#include "standin/dos_device_win32.h"
+#include "fakes/main_window.h"
 
 namespace ostrel::test {
 namespace {

@@ -12,9 +12,9 @@
 #include "drives/command_runner.h"
 #include "platform/win32/files_win32.h"
 #include "platform/win32/process_win32.h"
-#include "support/dos_device_win32.h"
+#include "standin/dos_device_win32.h"
 #include "support/procedure_error.h"
-#include "support/fakes.h"
+#include "fakes/main_window.h"
 
 namespace ostrel::test {
 namespace {

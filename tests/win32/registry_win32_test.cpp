@@ -10,7 +10,7 @@
 #include "settings/layout.h"
 #include "settings/reg32mod.h"
 #include "settings/settings_store.h"
-#include "support/fakes.h"
+#include "fakes/dialogs.h"
 
 namespace ostrel::test {
 namespace {

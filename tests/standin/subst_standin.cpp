@@ -12,7 +12,7 @@
 #include <cwctype>
 #include <string>
 
-#include "dos_device_win32.h"
+#include "standin/dos_device_win32.h"
 
 using namespace ostrel;
 using namespace ostrel::test;
