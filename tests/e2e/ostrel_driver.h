@@ -124,30 +124,6 @@ inline void setTextOf(HWND control, const std::string& text) {
                         10000, &done);
 }
 
-// A cell of a list view in another process, read through memory of that process.
-inline std::string listText(HWND list, int row, int column) {
-    DWORD id = 0;
-    GetWindowThreadProcessId(list, &id);
-    const HANDLE process =
-        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, id);
-    constexpr int kChars = 1024;
-    auto* remote = static_cast<char*>(VirtualAllocEx(
-        process, nullptr, sizeof(LVITEMW) + kChars * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE));
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.cchTextMax = kChars;
-    item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof item);
-    WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
-    const auto length = SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
-                                     reinterpret_cast<LPARAM>(remote));
-    std::wstring text(static_cast<std::size_t>(length), L'\0');
-    ReadProcessMemory(process, remote + sizeof item, text.data(), text.size() * sizeof(wchar_t),
-                      nullptr);
-    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    CloseHandle(process);
-    return ostrel::narrow(text);
-}
-
 // A child control by id; the status label is found inside its strip.
 inline HWND control(HWND mainWindow, int id) {
     return GetDlgItem(id == IDC_LBLSTATUS ? GetDlgItem(mainWindow, IDC_PICTURE1) : mainWindow, id);

@@ -130,68 +130,6 @@ struct Ostrel : ::testing::Test {
     }
 };
 
-// A folder named with an accented letter, a blank, a command separator and a closing
-// backslash reaches subst and the list whole, and no program planted where a search
-// would find it before the system's own runs. Tab follows the tab order (labels take no
-// focus, Delete starts disabled); Alt+X leaves through Exit, which keeps the window's
-// place for the next start.
-TEST_F(Ostrel, AddModeCreatesAndDeletesTheDriveByKeysAndButtonsAndTheWindowKeepsItsPlace) {
-    const std::string temp = base.folder("TEMP"), early = base.folder("PATH");
-    const std::string marker = base.path + "\\RAN.TXT";
-    for (const std::string& folder : {temp, early, std::string("C:")}) {
-        for (const char* name : kPlanted) { // each leaves its mark, or fails the run, if it runs
-            std::ofstream(folder + "\\" + name) << "@echo " << name << ">>\"" << marker << "\"\r\n";
-        }
-    }
-    SetEnvironmentVariableA("TMP", temp.c_str());
-    SetEnvironmentVariableA("TEMP", temp.c_str());
-    SetEnvironmentVariableA("PATH", (early + ";" + std::getenv("PATH")).c_str());
-    OstrelProcess ostrel("-ADD " + base.folder("café & co") + "\\");
-    const HWND window = ostrel.waitForWindow("Ostrel");
-    ASSERT_NE(window, nullptr);
-    // Explorer's verb hands over the text after "-ADD", upper-cased, blank included.
-    const std::string path = base.path + "\\CAFÉ & CO";
-    EXPECT_EQ(textOf(control(window, IDC_TXTPATHNAME)), " " + path + "\\");
-    // The control with the focus (the combo box for its edit field).
-    const auto focus = [&] {
-        GUITHREADINFO info{};
-        info.cbSize = sizeof info;
-        GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
-        return info.hwndFocus;
-    };
-    const auto focusedId = [&] {
-        return GetDlgCtrlID(GetParent(focus()) == window ? focus() : GetParent(focus()));
-    };
-    const int order[] = {IDC_CMDCREATE,   IDC_LSTDRIVES, IDC_CBODRIVES, IDC_CHKRESTORE,
-                         IDC_TXTPATHNAME, IDC_CMDBROSWE, IDC_CMDABOUT,  IDC_CMDEXIT,
-                         IDC_CMDREFRESH,  IDC_CMDCREATE};
-    EXPECT_TRUE(waitFor([&] { return focusedId() == order[0]; })) << focusedId();
-    for (std::size_t i = 1; i < std::size(order); ++i) {
-        PostMessageW(focus(), WM_KEYDOWN, VK_TAB, 1);
-        PostMessageW(focus(), WM_KEYUP, VK_TAB, 0xC0000001);
-        EXPECT_TRUE(waitFor([&] { return focusedId() == order[i]; }, 5s))
-            << "step " << i << ": focus on " << focusedId();
-    }
-
-    const std::string letter = freeLetter('M');
-    const HWND status = control(window, IDC_LBLSTATUS);
-    EXPECT_TRUE(create(window, letter)) << textOf(status);
-    EXPECT_EQ(test::substitutedFolder(letter[0]), path);
-    const HWND list = control(window, IDC_LSTDRIVES);
-    EXPECT_TRUE(waitFor([&] { return SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == 1; }));
-    EXPECT_TRUE(screenshot(window, OSTREL_SCREENSHOTS "/main-window.png"));
-    deleteFirst(ostrel, window);
-    EXPECT_EQ(textOf(status), "The virtual drive has now been deleted");
-    EXPECT_EQ(test::substitutedFolder(letter[0]), "");
-    EXPECT_EQ(GetFileAttributesA(marker.c_str()), INVALID_FILE_ATTRIBUTES)
-        << "a planted program ran";
-
-    SetWindowPos(window, nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    PostMessageW(focus(), WM_SYSCHAR, 'x', 1 << 29);
-    EXPECT_TRUE(ostrel.waitForExit());
-    EXPECT_EQ(readString(HKEY_CURRENT_USER, kVendor, "Top"), "450");
-}
-
 // A slow run shows the window at work: the buttons that start runs take no clicks until it
 // ends (the working pointer, which another process cannot read under Wine, with them). When
 // the Windows session
@@ -228,51 +166,77 @@ TEST_F(Ostrel, ARunShowsTheWindowAtWorkAndTheEndOfTheSessionStoresWhatClosingSto
     EXPECT_TRUE(ostrel.waitForExit());
 }
 
-// Folders named in the world's scripts on a Western system, whose code pages (ANSI 1252,
-// console 437) hold few of their letters, with the program itself in such a folder:
-// Explorer's verb, as the first run registered it, or the path box hands each over; it
-// gets its drive, shows in the list, is saved for the logon, goes with Delete and comes
-// back in a restore run started by the stored start-up command, every time naming
-// exactly the folder (the drive table's own text, and the file inside read where the
-// drive table names it). Names with %, ! and ^ pass the command interpreter unchanged, and
-// so does a temporary folder with % in its name.
-TEST_F(Ostrel, AFolderInAnyScriptGoesFromTheVerbToTheLogonRestore) {
-    ASSERT_EQ(std::pair(GetACP(), GetOEMCP()), std::pair(1252u, 437u));
+// The Tab key moves the focus through the window in its tab order (labels take no focus,
+// Delete starts disabled), and around.
+void expectTabOrder(HWND window) {
+    // The control with the focus (the combo box for its edit field).
+    const auto focus = [&] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+        return info.hwndFocus;
+    };
+    const auto focusedId = [&] {
+        return GetDlgCtrlID(GetParent(focus()) == window ? focus() : GetParent(focus()));
+    };
+    const int order[] = {IDC_CMDCREATE,   IDC_LSTDRIVES, IDC_CBODRIVES, IDC_CHKRESTORE,
+                         IDC_TXTPATHNAME, IDC_CMDBROSWE, IDC_CMDABOUT,  IDC_CMDEXIT,
+                         IDC_CMDREFRESH,  IDC_CMDCREATE};
+    EXPECT_TRUE(waitFor([&] { return focusedId() == order[0]; })) << focusedId();
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        PostMessageW(focus(), WM_KEYDOWN, VK_TAB, 1);
+        PostMessageW(focus(), WM_KEYUP, VK_TAB, 0xC0000001);
+        EXPECT_TRUE(waitFor([&] { return focusedId() == order[i]; }, 5s))
+            << "step " << i << ": focus on " << focusedId();
+    }
+}
+
+// A Western system (ANSI 1252, console 437) that can hold few of the folders' letters, the
+// program in a folder named in another script, and programs planted where a search would
+// find them before the system's own, each leaving its mark if it runs.
+struct Scripts : Ostrel {
     const std::string home = base.folder("Пользователи") + "\\Мария 📁";
-    base.folder("Пользователи\\Мария 📁");
     const std::string program = home + "\\Ostrel.exe";
-    ASSERT_TRUE(CopyFileW(wide(OstrelProcess::path("")).c_str(), wide(program).c_str(), FALSE));
-    RegDeleteTreeA(HKEY_CURRENT_USER, (kSettings + "\\main").c_str()); // a first run
-    {
+    const std::string marker = base.path + "\\RAN.TXT";
+
+    void SetUp() override {
+        Ostrel::SetUp();
+        ASSERT_EQ(std::pair(GetACP(), GetOEMCP()), std::pair(1252u, 437u));
+        base.folder("Пользователи\\Мария 📁");
+        ASSERT_TRUE(CopyFileW(wide(OstrelProcess::path("")).c_str(), wide(program).c_str(), FALSE));
+        // The listings go through a temporary folder whose name holds % and another script.
+        const std::string temp = base.folder("Temp 50% Ж"), early = base.folder("PATH");
+        for (const std::string& folder : {temp, early, std::string("C:")}) {
+            for (const char* name : kPlanted) {
+                std::ofstream(std::filesystem::path(wide(folder + "\\" + name)))
+                    << "@echo " << name << ">>\"" << marker << "\"\r\n";
+            }
+        }
+        for (const wchar_t* variable : {L"TMP", L"TEMP"}) {
+            SetEnvironmentVariableW(variable, wide(temp).c_str());
+        }
+        SetEnvironmentVariableA("PATH", (early + ";" + std::getenv("PATH")).c_str());
+    }
+    // The first run, answered Yes: the verb's command as Explorer finds it.
+    std::string firstRun() {
+        RegDeleteTreeA(HKEY_CURRENT_USER, (kSettings + "\\main").c_str());
         const OstrelProcess first("", program);
         click(GetDlgItem(first.waitForWindow("First Time"), IDYES));
         exitByButton(first, first.waitForWindow("Ostrel"));
+        return readString(HKEY_CLASSES_ROOT, kVerbKey + "\\command", "").value_or("");
     }
-    const auto verb = readString(HKEY_CLASSES_ROOT, kVerbKey + "\\command", "");
-    ASSERT_EQ(verb, '"' + home + "\\Ostrel\" -ADD %1");
-
-    // The listings go through a temporary folder whose name holds % and another script.
-    const std::string temp = base.folder("Temp 50% Ж");
-    for (const wchar_t* variable : {L"TMP", L"TEMP"}) {
-        SetEnvironmentVariableW(variable, wide(temp).c_str());
-    }
-    const std::pair<std::string, bool> names[] = {
-        // each folder, and whether the verb hands it over
-        {"Моя папка", true},      {"Σοφίας φάκελος", true},  {"📁 Projekt", true},
-        {"テスト", false},        {"Café crème œ €", false}, {"100% Bio", false},
-        {"Hallo!Welt! ^&", false}};
-    std::map<char, std::pair<std::string, std::string>> made; // letter: folder, name
-    for (const auto& [name, byVerb] : names) {
-        SCOPED_TRACE(name);
+    // A folder named so, with a file in it, made a drive: through the verb's command or the
+    // path box. The drive and the folder the program asked for.
+    std::pair<char, std::string> makeDrive(const std::string& name, const std::string& verb) {
         const std::string folder = base.folder(name);
         std::ofstream(std::filesystem::path(wide(folder + "\\mark.txt"))) << name;
         const auto ostrel =
-            byVerb ? std::make_unique<OstrelProcess>(nullptr, vb::Replace(*verb, "%1", folder))
-                   : std::make_unique<OstrelProcess>("", program);
+            !verb.empty()
+                ? std::make_unique<OstrelProcess>(nullptr, vb::Replace(verb, "%1", folder))
+                : std::make_unique<OstrelProcess>("", program);
         const HWND window = ostrel->waitForWindow("Ostrel");
-        ASSERT_NE(window, nullptr);
         const HWND box = control(window, IDC_TXTPATHNAME);
-        if (!byVerb) {
+        if (verb.empty()) {
             setTextOf(box, folder);
         }
         const std::string asked = vb::Trim(textOf(box));
@@ -281,43 +245,68 @@ TEST_F(Ostrel, AFolderInAnyScriptGoesFromTheVerbToTheLogonRestore) {
         // The drive names the folder asked for, which the file system takes for this one.
         EXPECT_EQ(test::substitutedFolder(letter[0]), asked);
         EXPECT_EQ(fileText(asked + "\\mark.txt"), name);
-        made[letter[0]] = {asked, name};
         exitByButton(*ostrel, window);
+        return {letter[0], asked};
+    }
+};
+
+// Folders named in the world's scripts, with the program itself in such a folder:
+// Explorer's verb, as the first run registered it, or the path box hands each over; it
+// gets its drive, is saved for the logon as the list shows it, goes with Delete and comes
+// back in a restore run started by the stored start-up command, every time naming
+// exactly the folder (the drive table's own text, and the file inside read where the
+// drive table names it). Names with %, ! and ^ pass the command interpreter unchanged, and
+// so does a temporary folder with % in its name; no planted program runs. Alt+X leaves
+// through Exit, which keeps the window's place.
+TEST_F(Scripts, AFolderInAnyScriptGoesFromTheVerbToTheLogonRestore) {
+    const std::string verb = firstRun();
+    ASSERT_EQ(verb, '"' + home + "\\Ostrel\" -ADD %1");
+    std::map<char, std::string> made; // letter: folder
+    for (const auto& [name, byVerb] : {std::pair<std::string, bool>{"Моя папка", true},
+                                       {"Σοφίας φάκελος", true},
+                                       {"📁 Projekt", true},
+                                       {"テスト", false},
+                                       {"Café crème œ €", false},
+                                       {"100% Bio", false},
+                                       {"Hallo!Welt! ^&", false}}) {
+        SCOPED_TRACE(name);
+        made.insert(makeDrive(name, byVerb ? verb : ""));
     }
 
-    // The list shows each folder exactly, the restore box saves it as shown, and Delete
-    // removes each drive.
     OstrelProcess ostrel("", program);
     const HWND window = ostrel.waitForWindow("Ostrel");
     ASSERT_NE(window, nullptr);
-    const HWND list = control(window, IDC_LSTDRIVES);
-    ASSERT_TRUE(waitFor([&] { return SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == 7; }));
-    EXPECT_TRUE(screenshot(window, OSTREL_SCREENSHOTS "/main-window-scripts.png"));
+    expectTabOrder(window);
+    // The restore box saves each row as the list shows it: the drive and its exact folder.
+    ASSERT_TRUE(waitFor(
+        [&] { return SendMessageW(control(window, IDC_LSTDRIVES), LVM_GETITEMCOUNT, 0, 0) == 7; }));
+    EXPECT_TRUE(screenshot(window, OSTREL_SCREENSHOTS "/main-window.png"));
     click(control(window, IDC_CHKRESTORE));
     const std::string config = kSettings + "\\Config";
     EXPECT_TRUE(waitFor([&] { return readString(HKEY_CURRENT_USER, config, "Count") == "7"; }));
-    for (int row = 0; row < 7; ++row) {
-        const std::string drive = listText(list, row, 0);
-        EXPECT_EQ(listText(list, row, 1), made[drive[0]].first) << drive;
-        EXPECT_EQ(readString(HKEY_CURRENT_USER, config, "Drives" + std::to_string(row + 1)),
-                  drive + "=>" + made[drive[0]].first);
-    }
-    for (int row = 0; row < 7; ++row) {
+    int row = 0;
+    for (const auto& [letter, folder] : made) { // the list is in the letters' order
+        EXPECT_EQ(readString(HKEY_CURRENT_USER, config, "Drives" + std::to_string(++row)),
+                  std::string{letter} + ":\\=>" + folder);
         deleteFirst(ostrel, window);
+        EXPECT_EQ(test::substitutedFolder(letter), "") << "deleted";
     }
-    exitByButton(ostrel, window);
+    EXPECT_EQ(textOf(control(window, IDC_LBLSTATUS)), "The virtual drive has now been deleted");
+    SetWindowPos(window, nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    PostMessageW(control(window, IDC_CMDREFRESH), WM_SYSCHAR, 'x', 1 << 29);
+    EXPECT_TRUE(ostrel.waitForExit());
+    EXPECT_EQ(readString(HKEY_CURRENT_USER, kVendor, "Top"), "450");
 
     // At the next logon Windows runs the stored start-up command.
     const auto run = readString(HKEY_LOCAL_MACHINE, kRunKey, "Ostrel");
     ASSERT_EQ(run, '"' + program + "\" -r");
-    for (const auto& [letter, drive] : made) {
-        EXPECT_EQ(test::substitutedFolder(letter), "") << "deleted";
-    }
     const OstrelProcess restore(nullptr, *run);
     EXPECT_TRUE(restore.waitForExit());
-    for (const auto& [letter, drive] : made) {
-        EXPECT_EQ(test::substitutedFolder(letter), drive.first);
+    for (const auto& [letter, folder] : made) {
+        EXPECT_EQ(test::substitutedFolder(letter), folder);
     }
+    EXPECT_EQ(GetFileAttributesA(marker.c_str()), INVALID_FILE_ATTRIBUTES)
+        << "a planted program ran";
 }
 
 // Under a Turkish locale, upper-casing the verb's folder keeps the plain I of "bin",

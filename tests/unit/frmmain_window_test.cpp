@@ -71,11 +71,12 @@ TEST(MainWindow, StartUpAsksFirstThenFollowsTheCommandLine) {
         EXPECT_EQ(m.registry.get(hkey::CurrentUser, kSettings + "main", "FirstTime"),
                   sz(std::string("no", asked ? 3 : 2)));
         EXPECT_EQ(m.registry.keyExists(hkey::ClassesRoot, "Folder"), c.answer == mb::IdYes);
-        EXPECT_EQ(m.view.hidden && m.view.unloaded, c.mode == restore);
+        EXPECT_EQ(m.view.hidden && m.view.unloaded && m.view.rows.empty() &&
+                      m.view.comboItems.empty(),
+                  c.mode == restore);
         EXPECT_EQ(m.view.path, c.path);
         EXPECT_EQ(m.view.enabledState[MainControl::cmdcreate], c.mode == add || !c.path.empty());
         EXPECT_EQ(m.view.comboIndex, c.index);
-        EXPECT_EQ(m.view.rows.empty() && m.view.comboItems.empty(), c.mode == restore);
         EXPECT_EQ(m.view.columns, kColumns);
         EXPECT_EQ(m.form.AbsRoot + m.form.AbsPath, "C:\\C:\\TOOLS\\");
         EXPECT_EQ(m.registry.values(hkey::CurrentUser, kVendor), vendor);
@@ -330,6 +331,59 @@ TEST_F(CheckBox, AClickDuringARunIsCarriedOutAfterIt) {
     EXPECT_TRUE(rig.view.rows.empty());
 }
 
+const std::string kProgramFolder = "C:\\My Apps\\Ostrel Tool";
+const std::string kNtUser = "%SystemDrive%\\Users\\Ann\\NTUSER.DAT";
+const std::string kUsrClass =
+    "%SystemDrive%\\Users\\Ann\\AppData\\Local\\Microsoft\\Windows\\UsrClass.dat";
+
+// A machine as the program's users left it: the hooks of kProgramFolder's program where
+// they are told to be (the other users' and the machine's, the current user's), each
+// beside another program's value and verb; a profile not logged on with its hives as files.
+FakeRegistry hookedMachine(bool othersHooked, bool userHooked) {
+    const std::string& folder = kProgramFolder;
+    const std::string profiles = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
+    FakeRegistry r;
+    r.putString(hkey::CurrentUser, kConfig, "Drives1", "Q:\\=>C:\\SAVED");
+    r.putString(hkey::LocalMachine, kRun, "Other", "other.exe");
+    r.putString(hkey::Users, "S-1-5-21-8\\" + kRun, "Ostrel", "C:\\Portable\\Ostrel.exe -r");
+    const struct {
+        RegKeyHandle root;
+        std::string run, verb;
+        bool hooked;
+    } places[] = {
+        {hkey::LocalMachine, kRun, "", othersHooked},
+        {hkey::ClassesRoot, "", kVerb, othersHooked},
+        {hkey::CurrentUser, kRun, kUserVerb, userHooked},
+        {hkey::Users, "S-1-5-21-7\\" + kRun, "S-1-5-21-7\\" + kUserVerb, othersHooked},
+        {hkey::Users, "", "S-1-5-21-7_Classes\\" + kVerb, othersHooked},
+    };
+    for (const auto& place : places) {
+        if (!place.run.empty()) {
+            r.putString(place.root, place.run, "Other", "other.exe");
+            if (place.hooked) {
+                r.putString(place.root, place.run, "Ostrel", '"' + folder + "\\Ostrel.exe\" -r");
+            }
+        }
+        if (!place.verb.empty()) {
+            const std::string shell = place.verb.substr(0, place.verb.rfind('\\'));
+            r.putString(place.root, shell + "\\Other\\command", "", "other.exe %1");
+            if (place.hooked) {
+                r.putString(place.root, place.verb + "\\command", "", folder + "\\ostrel -ADD %1");
+            }
+        }
+    }
+    for (const char* sid : {"S-1-5-21-7", "S-1-5-21-9"}) {
+        r.put(hkey::LocalMachine, profiles + "\\" + sid, "ProfileImagePath", regtype::ExpandSz,
+              registryBytes(std::string("%SystemDrive%\\Users\\Ann") + '\0'));
+    }
+    const auto hook = [&](const std::string& name, const std::string& text) {
+        return othersHooked ? FakeRegistry::Values{{name, sz(text)}} : FakeRegistry::Values{};
+    };
+    r.hiveFiles[kNtUser][asciiUpper(kRun)] = hook("OSTREL", folder + "\\Ostrel.exe -r");
+    r.hiveFiles[kUsrClass][asciiUpper(kVerb + "\\command")] = hook("", folder + "\\Ostrel -ADD %1");
+    return r;
+}
+
 // The installer's cleanup: "-UNINSTALL" (with the program's path, or for itself)
 // removes the start-up values and folder verbs that start the program, quoted or not,
 // for every user: the machine's and the current user's, each hive under HKEY_USERS, and
@@ -337,58 +391,7 @@ TEST_F(CheckBox, AClickDuringARunIsCarriedOutAfterIt) {
 // another copy stays, as does everything else; a user without the rights removes their
 // own; no handle stays open and no hive stays loaded.
 TEST(Uninstall, RemovesTheProgramsHooksForEveryUser) {
-    const std::string folder = "C:\\My Apps\\Ostrel Tool";
-    const std::string profiles = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
-    const std::string ntuser = "%SystemDrive%\\Users\\Ann\\NTUSER.DAT";
-    const std::string usrclass =
-        "%SystemDrive%\\Users\\Ann\\AppData\\Local\\Microsoft\\Windows\\UsrClass.dat";
-    // The machine as the program's users left it; which of its hooks are there.
-    const auto registry = [&](bool othersHooked, bool userHooked) {
-        FakeRegistry r;
-        r.putString(hkey::CurrentUser, kConfig, "Drives1", "Q:\\=>C:\\SAVED");
-        r.putString(hkey::LocalMachine, kRun, "Other", "other.exe");
-        r.putString(hkey::Users, "S-1-5-21-8\\" + kRun, "Ostrel", "C:\\Portable\\Ostrel.exe -r");
-        const struct {
-            RegKeyHandle root;
-            std::string run, verb;
-            bool hooked;
-        } places[] = {
-            {hkey::LocalMachine, kRun, "", othersHooked},
-            {hkey::ClassesRoot, "", kVerb, othersHooked},
-            {hkey::CurrentUser, kRun, kUserVerb, userHooked},
-            {hkey::Users, "S-1-5-21-7\\" + kRun, "S-1-5-21-7\\" + kUserVerb, othersHooked},
-            {hkey::Users, "", "S-1-5-21-7_Classes\\" + kVerb, othersHooked},
-        };
-        for (const auto& place : places) { // each beside another program's value and verb
-            if (!place.run.empty()) {
-                r.putString(place.root, place.run, "Other", "other.exe");
-                if (place.hooked) {
-                    r.putString(place.root, place.run, "Ostrel",
-                                '"' + folder + "\\Ostrel.exe\" -r");
-                }
-            }
-            if (!place.verb.empty()) {
-                const std::string shell = place.verb.substr(0, place.verb.rfind('\\'));
-                r.putString(place.root, shell + "\\Other\\command", "", "other.exe %1");
-                if (place.hooked) {
-                    r.putString(place.root, place.verb + "\\command", "",
-                                folder + "\\ostrel -ADD %1");
-                }
-            }
-        }
-        for (const char* sid : {"S-1-5-21-7", "S-1-5-21-9"}) {
-            r.put(hkey::LocalMachine, profiles + "\\" + sid, "ProfileImagePath", regtype::ExpandSz,
-                  registryBytes(std::string("%SystemDrive%\\Users\\Ann") + '\0'));
-        }
-        // The profile's hives, as files, hold the program's hooks too.
-        const auto hook = [&](const std::string& name, const std::string& text) {
-            return othersHooked ? FakeRegistry::Values{{name, sz(text)}} : FakeRegistry::Values{};
-        };
-        r.hiveFiles[ntuser][asciiUpper(kRun)] = hook("OSTREL", folder + "\\Ostrel.exe -r");
-        r.hiveFiles[usrclass][asciiUpper(kVerb + "\\command")] =
-            hook("", folder + "\\Ostrel -ADD %1");
-        return r;
-    };
+    const std::string& folder = kProgramFolder;
     const struct {
         std::string line;
         bool refused; // a standard user: only the user's own keys may change
@@ -402,16 +405,16 @@ TEST(Uninstall, RemovesTheProgramsHooksForEveryUser) {
                  {"-R", false, false, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line + (c.refused ? " without the rights" : ""));
-        FakeRegistry hooked = registry(true, true);
+        FakeRegistry hooked = hookedMachine(true, true);
         if (c.refused) {
             hooked.refusedRoots = {hkey::LocalMachine, hkey::ClassesRoot, hkey::Users};
         }
         FakeProgram self;
         self.folderPath = folder;
         EXPECT_EQ(RunWithoutWindow(c.line, hooked, self), c.uninstalls);
-        const FakeRegistry expected = registry(!c.removes || c.refused, !c.removes);
+        const FakeRegistry expected = hookedMachine(!c.removes || c.refused, !c.removes);
         EXPECT_EQ(hooked.snapshot(), expected.snapshot());
-        for (const auto& file : {ntuser, usrclass}) {
+        for (const auto& file : {kNtUser, kUsrClass}) {
             for (const auto& [key, values] : expected.hiveFiles.at(file)) {
                 EXPECT_EQ(hooked.hiveFiles.at(file)[key], values) << key;
             }

@@ -1,8 +1,8 @@
 // This process's dialogs on Wine's real windows and shell. The About dialog (its opening
 // over the disabled main window and its labels' widths are the end-to-end test's): the
 // links, the buttons and the dialog keys reaching their handlers. The folder browser:
-// its prompt, the chosen folder's path or nothing on cancel, and the folder's short form
-// without blanks.
+// its prompt, the chosen folder's path (named in another script) or nothing on cancel, and
+// the folder's short form without blanks.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -28,7 +28,7 @@ struct Dialogs : ::testing::Test {
     Rig rig;
     Win32Shell shell;
     ScratchFolder base{"C:\\ostrel-dialogs-test"};
-    const std::string blanks = base.folder("Folder With Blanks");
+    const std::string blanks = base.folder("Папка с пробелами");
     HWND owner = CreateWindowExA(0, "STATIC", "Ostrel", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
                                  500, 400, nullptr, nullptr, nullptr, nullptr);
     // The steps of run, one per timer tick inside the dialog's own message loop, each given
@@ -108,7 +108,8 @@ TEST_F(Dialogs, TheBrowserShowsThePromptAndGivesTheChosenFolderOrNothingAndItsSh
     // Chosen over a few ticks, as a busy machine may still be filling the browser's tree.
     const auto select = [&](HWND browser) {
         prompted = prompted || FindWindowExA(browser, nullptr, "Static", prompt.c_str()) != nullptr;
-        SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(blanks.c_str()));
+        SendMessageW(browser, BFFM_SETSELECTIONW, TRUE,
+                     reinterpret_cast<LPARAM>(wide(blanks).c_str()));
     };
     const auto press = [](WPARAM id) {
         return [id](HWND browser) { PostMessageA(browser, WM_COMMAND, id, 0); };
@@ -121,9 +122,9 @@ TEST_F(Dialogs, TheBrowserShowsThePromptAndGivesTheChosenFolderOrNothingAndItsSh
     // Its short form has no blanks and names the same folder; a missing one has none.
     const std::string shortPath = GetShortPath(shell, rig.boxes, blanks);
     EXPECT_EQ(shortPath.find(' '), std::string::npos) << shortPath;
-    char full[MAX_PATH] = {};
-    ASSERT_NE(GetLongPathNameA(shortPath.c_str(), full, MAX_PATH), 0u) << shortPath;
-    EXPECT_STRCASEEQ(full, blanks.c_str());
+    wchar_t full[MAX_PATH] = {};
+    ASSERT_NE(GetLongPathNameW(wide(shortPath).c_str(), full, MAX_PATH), 0u) << shortPath;
+    EXPECT_EQ(narrow(full), blanks);
     EXPECT_EQ(GetShortPath(shell, rig.boxes, base.path + "\\Missing Folder"), "");
     EXPECT_TRUE(rig.boxes.shown.empty());
 }
