@@ -38,8 +38,7 @@ class FakeView : public MainView {
     ScreenRect at;
     int dpi = 96, widthTwips = 0, heightTwips = 0;
     bool isMinimized = false, hidden = false, unloaded = false;
-    std::vector<bool> busyChanges;
-    int lineWidth = 0;
+    int lineWidth = 0, aboutShown = 0;
 
     void cbodrivesClear() override {
         comboItems.clear();
@@ -80,7 +79,7 @@ class FakeView : public MainView {
     int chkrestoreValue() override { return restoreValue; }
     void setChkrestoreValue(int value) override { restoreValue = value; }
     void setEnabled(MainControl control, bool on) override { enabledState[control] = on; }
-    void setBusy(bool on) override { busyChanges.push_back(on); }
+    void setBusy(bool) override {}
     std::string caption() override { return "Ostrel"; }
     int clientWidth() override { return widthTwips - 120; }
     void setSize(int width, int height) override {
@@ -108,7 +107,7 @@ class FakeView : public MainView {
     void hide() override { hidden = true; }
     void unload() override { unloaded = true; }
     void setLineWidths(int widthTwips) override { lineWidth = widthTwips; }
-    void showAbout() override {}
+    void showAbout() override { ++aboutShown; }
     std::uintptr_t hwnd() override { return 0x1234; }
 };
 

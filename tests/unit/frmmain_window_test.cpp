@@ -213,9 +213,9 @@ TEST(MainWindow, ThePlaceHoldsAcrossMonitorsOfOtherScales) {
     EXPECT_EQ(startOnTheLaptop(), (ScreenRect{(1920 - 687) / 2, (1080 - 559) / 2, 687, 559}));
 }
 
-// Typing drops the box's selection as it changes the text: both are put back. The lines
-// follow the window's width. A click on the list enables Delete when there are rows, and
-// never disables it.
+// Typing drops the box's selection as it changes the text: both are put back. The About
+// button and menu open the dialog. The lines follow the window's width. A click on the list enables
+// Delete when there are rows, and never disables it.
 TEST(MainWindow, TypingKeepsTheSelectedLetterAndAListClickEnablesDelete) {
     Main m;
     m.loaded();
@@ -229,6 +229,12 @@ TEST(MainWindow, TypingKeepsTheSelectedLetterAndAListClickEnablesDelete) {
     m.view.comboIndex = -1;
     m.form.cbodrives_Change();
     EXPECT_EQ(std::pair(m.view.comboText, m.view.comboIndex), std::pair(std::string("F:"), 4));
+    m.view.comboItems.resize(4); // the letter taken meanwhile: its text comes back alone
+    m.form.cbodrives_Change();
+    EXPECT_EQ(std::pair(m.view.comboText, m.view.comboIndex), std::pair(std::string("F:"), 4));
+    m.form.cmdabout_Click();
+    m.form.mnuabout_Click();
+    EXPECT_EQ(m.view.aboutShown, 2);
     m.view.setSize(6870, 5595);
     m.form.Form_Resize();
     EXPECT_EQ(m.view.lineWidth, m.view.clientWidth()) << "the lines span the window";
@@ -327,6 +333,13 @@ TEST_F(CheckBox, AClickDuringARunIsCarriedOutAfterIt) {
         value ? rig.form.cmdRefresh_Click() : rig.form.cmddelete_Click();
         EXPECT_EQ(rig.saved(kConfig, "Drives1"), value ? Text("Q:\\=>C:\\Q") : std::nullopt);
         EXPECT_EQ(run(hkey::LocalMachine).has_value(), value == 1);
+        if (value == 1) { // the saved set stays what the click saved
+            rig.substitute('R', "C:\\R");
+            rig.form.cmdRefresh_Click();
+            EXPECT_EQ(rig.saved(kConfig, "Drives2"), std::nullopt);
+            rig.view.selectedRow = 1;
+            rig.form.cmddelete_Click();
+        }
     }
     EXPECT_TRUE(rig.view.rows.empty());
 }

@@ -50,7 +50,7 @@ TEST(Layout, StoredNumbersTakeTheLeadingNumberRoundedToEvenWithinTheirRange) {
     for (const auto& [text, value] : whole) {
         EXPECT_EQ(layout::storedWholeNumber(text), value) << text;
     }
-    for (const char* text : {"32767.5", "32768", "-32769", "1e9"}) {
+    for (const char* text : {"32767.5", "32768", "-32769", "1e9", "1e999"}) {
         try {
             layout::storedWholeNumber(text);
             ADD_FAILURE() << text << " fits 16 bits";
@@ -68,9 +68,8 @@ TEST(Layout, StoredNumbersTakeTheLeadingNumberRoundedToEvenWithinTheirRange) {
     EXPECT_EQ(layout::storedDriveIndex(std::nullopt), std::nullopt);
     // Window positions are single precision, or absent unless a number as a whole.
     const std::pair<const char*, std::optional<float>> position[] = {
-        {"", {}},      {"120px", {}},
-        {"1e39", {}},  {" -345 ", -345.0f},
-        {"0.1", 0.1f}, {"16777217", 16777216.0f}};
+        {" ", {}},           {"120px", {}}, {"1e39", {}},
+        {" -345 ", -345.0f}, {"0.1", 0.1f}, {"16777217", 16777216.0f}};
     for (const auto& [text, value] : position) {
         EXPECT_EQ(layout::storedWindowPosition(text), value) << text;
     }

@@ -13,7 +13,7 @@ TEST(Text, EveryTextTheSystemHoldsComesBackExactly) {
                                     u"C:\\Моя папка",
                                     u"C:\\Σοφία ς",
                                     u"C:\\テスト",
-                                    u"C:\\Jürgen\\é€",
+                                    u"C:\\Jürgen\\é€ ทดสอบ",
                                     u"C:\\📁 Projekt",
                                     std::u16string{u'A', 0xD800, u'B'},
                                     {0xDC00},
