@@ -61,7 +61,11 @@ LRESULT Win32MainView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_CLOSE:
-        form_ != nullptr ? form_->Form_QueryUnload() : static_cast<void>(DestroyWindow(window_));
+        if (form_ != nullptr) {
+            form_->Form_QueryUnload();
+        } else {
+            DestroyWindow(window_);
+        }
         return 0;
     case WM_QUERYENDSESSION:
         return TRUE; // the state is stored when the session really ends
@@ -93,16 +97,23 @@ LRESULT Win32MainView::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORBTN:
         return controlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_SETCURSOR:
-        // While a run is in progress the window works on: the pointer says so over all of
-        // it, its controls included (they ask the window first).
-        if (busy_ && LOWORD(lParam) == HTCLIENT) {
-            SetCursor(LoadCursor(nullptr, IDC_APPSTARTING));
+        if (showBusyPointer(LOWORD(lParam))) {
             return TRUE;
         }
         [[fallthrough]];
     default:
         return DefWindowProcW(window_, message, wParam, lParam);
     }
+}
+
+bool Win32MainView::showBusyPointer(unsigned hitTest) {
+    // While a run is in progress the window works on: the pointer says so over all of it,
+    // its controls included (they ask the window first).
+    if (!busy_ || hitTest != HTCLIENT) {
+        return false;
+    }
+    SetCursor(LoadCursor(nullptr, IDC_APPSTARTING));
+    return true;
 }
 
 void Win32MainView::endSession(bool ending) {

@@ -111,6 +111,9 @@ class Win32MainView : public MainView {
     static LRESULT CALLBACK panelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void command(WPARAM wParam);
+    // Sets the working pointer where the mouse is over the window during a run; false when
+    // the system's own pointer applies.
+    bool showBusyPointer(unsigned hitTest);
     // The Windows session ends (true) or goes on after all (false).
     void endSession(bool ending);
     // The edit field still shows the old entry when the list's choice changes; the
