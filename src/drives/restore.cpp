@@ -10,9 +10,9 @@
 #include "platform/files.h"
 #include "platform/platform.h"
 #include "platform/process.h"
+#include "report/error_report.h"
 #include "settings/layout.h"
 #include "settings/settings_store.h"
-#include "report/error_report.h"
 #include "support/text.h"
 #include "support/vb.h"
 
@@ -54,6 +54,26 @@ std::string folderKey(const std::string& folder) {
     return key;
 }
 
+// A folder's problem in the few words of a restore message, with its error number.
+std::string cause(FolderProblem problem, int& number) {
+    number = problem == FolderProblem::missing ? err::PathNotFound
+             : problem == FolderProblem::file || problem == FolderProblem::refused
+                 ? err::PathFileAccess
+                 : err::InvalidCall;
+    switch (problem) {
+    case FolderProblem::missing:
+        return "no such folder";
+    case FolderProblem::file:
+        return "a file, not a folder";
+    case FolderProblem::network:
+        return "a network folder, which subst cannot make a drive of";
+    case FolderProblem::refused:
+        return "subst did not make the drive";
+    default:
+        return "the entry is damaged";
+    }
+}
+
 // Why subst refused a usable-looking entry: the drive is there already (no problem), its
 // letter is taken, or what stands at the folder's path.
 std::string whyRefused(Platform& platform, const std::string& drive, const std::string& folder,
@@ -67,18 +87,7 @@ std::string whyRefused(Platform& platform, const std::string& drive, const std::
         number = err::PermissionDenied;
         return "the letter " + drive + " is in use by another drive";
     }
-    switch (platform.files.pathKind(vb::Trim(folder))) {
-    case PathKind::none:
-        number = err::PathNotFound;
-        return "no such folder";
-    case PathKind::file:
-        number = err::PathFileAccess;
-        return "a file, not a folder";
-    case PathKind::folder:
-        break;
-    }
-    number = err::PathFileAccess;
-    return "subst did not make the drive";
+    return cause(folderKindProblem(platform.files.pathKind(vb::Trim(folder))), number);
 }
 
 // Restores one entry; what went wrong, if anything.
@@ -94,10 +103,9 @@ std::optional<Unrestored> restoreEntry(Platform& platform, const std::string& na
     }
     if (const FolderProblem problem = folderTextProblem(saved->folder);
         problem != FolderProblem::none) {
-        return Unrestored{err::InvalidCall, named(name, entry),
-                          problem == FolderProblem::network ? "a network folder, which subst "
-                                                              "cannot make a drive of"
-                                                            : "the entry is damaged"};
+        int number = 0;
+        std::string why = cause(problem, number);
+        return Unrestored{number, named(name, entry), std::move(why)};
     }
     int processId = 0;
     try {
