@@ -2,7 +2,6 @@
 #pragma once
 
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -11,6 +10,7 @@
 
 #include "platform/files.h"
 #include "support/procedure_error.h"
+#include "support/text.h"
 #include "support/vb.h"
 
 namespace ostrel::test {
@@ -77,13 +77,7 @@ class FakeFiles : public FileSystem {
                                                                  : PathKind::none;
     }
     // ASCII letters only: enough to see where upper-casing happens.
-    std::string upperCase(const std::string& text) override {
-        std::string upper = text;
-        for (char& c : upper) {
-            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        }
-        return upper;
-    }
+    std::string upperCase(const std::string& text) override { return asciiUpper(text); }
     std::string resolve(const std::string& path) const {
         return path.size() >= 2 && path[1] == ':' ? path : cwd + path;
     }

@@ -27,16 +27,11 @@ class FakeView : public MainView {
     int selectedRow = -1;
     std::string status = "Ready";
     int restoreValue = 0;
-    std::map<MainControl, bool> enabledState = {
-        {MainControl::cmdcreate, false}, {MainControl::cmddelete, false},
-        {MainControl::chkrestore, true}, {MainControl::cmdRefresh, true},
-        {MainControl::cmdexit, true},    {MainControl::cmdabout, true},
-        {MainControl::cmdbroswe, true}};
-    // Monitors of the virtual screen (the first is the primary) with their resolutions;
-    // the window lays out for the one its corner is moved onto, as Windows has it do.
-    std::vector<std::pair<ScreenRect, int>> monitors = {{{0, 0, 1024, 768}, 96}};
+    std::map<MainControl, bool> enabledState; // by what the handlers set; false before
+    // One monitor at 96 DPI.
+    const ScreenRect screen = {0, 0, 1024, 768};
     ScreenRect at;
-    int dpi = 96, widthTwips = 0, heightTwips = 0;
+    int widthTwips = 0, heightTwips = 0;
     bool isMinimized = false, hidden = false, unloaded = false;
     int lineWidth = 0, aboutShown = 0;
 
@@ -84,24 +79,14 @@ class FakeView : public MainView {
     int clientWidth() override { return widthTwips - 120; }
     void setSize(int width, int height) override {
         widthTwips = width, heightTwips = height;
-        at.width = width * dpi / 1440, at.height = height * dpi / 1440;
+        at.width = width / 15, at.height = height / 15;
     }
     ScreenRect bounds() override { return at; }
-    void moveTo(int left, int top) override {
-        at.left = left, at.top = top;
-        for (const auto& [area, scale] : monitors) {
-            dpi = overlap(area, {left, top, 1, 1}) ? scale : dpi;
-        }
-        setSize(widthTwips, heightTwips);
-    }
-    ScreenRect primaryScreen() override { return monitors.front().first; }
+    void moveTo(int left, int top) override { at.left = left, at.top = top; }
+    ScreenRect primaryScreen() override { return screen; }
     bool onAMonitor(const ScreenRect& place) override {
-        return std::any_of(monitors.begin(), monitors.end(),
-                           [&](const auto& monitor) { return overlap(monitor.first, place); });
-    }
-    static bool overlap(const ScreenRect& a, const ScreenRect& b) {
-        return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
-               b.top < a.top + a.height;
+        return screen.left < place.left + place.width && place.left < screen.left + screen.width &&
+               screen.top < place.top + place.height && place.top < screen.top + screen.height;
     }
     bool minimized() override { return isMinimized; }
     void hide() override { hidden = true; }

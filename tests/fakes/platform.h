@@ -58,9 +58,7 @@ struct FakePlatform {
     // creates; a run that cannot do what it is asked exits with 1.
     FakePlatform() {
         processes.behaviour = [this](const std::string& line) -> std::uint32_t {
-            const bool subst = line.rfind(kSubstRun, 0) == 0 && line.back() == '"';
-            const std::string args =
-                subst ? line.substr(kSubstRun.size(), line.size() - kSubstRun.size() - 1) : "";
+            const std::string args = substArguments(line).value_or("");
             // A quoted argument as the program reads it ("C:\\" gives C:\).
             const auto unquoted = [](std::string text) {
                 text =

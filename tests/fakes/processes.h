@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -23,8 +24,16 @@ inline const std::string kSubstRun = "\"C:\\WINDOWS\\system32\\cmd.exe\" /d /v:o
                                      "\"\"C:\\WINDOWS\\system32\\subst.exe\"";
 inline const std::string kListingRun = "subst > \"C:\\Temp\\OST1.TMP\"";
 
-// Runs that "start" finish after a number of polls with the exit code that the
-// test's behaviour returns; the behaviour runs when the process is started.
+// The arguments of a subst run (" X: /d"), or nothing for another command line.
+inline std::optional<std::string> substArguments(const std::string& line) {
+    if (line.rfind(kSubstRun, 0) != 0 || line.back() != '"') {
+        return std::nullopt;
+    }
+    return line.substr(kSubstRun.size(), line.size() - kSubstRun.size() - 1);
+}
+
+// Runs that "start" finish after two polls with the exit code that the test's behaviour
+// returns; the behaviour runs when the process is started.
 class FakeProcesses : public Processes {
   public:
     // Command lines with their variables expanded, as the interpreter reads them.
@@ -33,11 +42,9 @@ class FakeProcesses : public Processes {
     std::function<std::uint32_t(const std::string&)> behaviour = [](const std::string&) {
         return 0u;
     };
-    int pollsWhileRunning = 2;
     bool startFails = false;
-    bool openFails = false;
     std::string comspec = "C:\\WINDOWS\\system32\\cmd.exe";
-    int polls = 0, sleeps = 0, openHandles = 0;
+    int openHandles = 0;
 
     int start(const std::string&, const std::string& commandLine, int,
               const Environment& environment) override {
@@ -49,13 +56,10 @@ class FakeProcesses : public Processes {
             line = vb::Replace(line, '%' + name + '%', value);
         }
         started.push_back(line);
-        runs_[nextPid_] = {behaviour(line), pollsWhileRunning};
+        runs_[nextPid_] = {behaviour(line), 2};
         return nextPid_++;
     }
     std::unique_ptr<OpenedProcess> open(int processId) override {
-        if (openFails) {
-            raise(err::InvalidCall);
-        }
         return std::make_unique<Opened>(*this, processId);
     }
     std::string environment(const std::string& name) override {
@@ -65,10 +69,8 @@ class FakeProcesses : public Processes {
     Lines commandLines() const {
         Lines lines;
         for (const auto& line : started) {
-            const bool subst = line.rfind(kSubstRun, 0) == 0 && line.back() == '"';
-            lines.push_back(
-                subst ? "subst" + line.substr(kSubstRun.size(), line.size() - kSubstRun.size() - 1)
-                      : line);
+            const auto arguments = substArguments(line);
+            lines.push_back(arguments ? "subst" + *arguments : line);
         }
         return lines;
     }
@@ -82,14 +84,13 @@ class FakeProcesses : public Processes {
         }
         ~Opened() override { --owner.openHandles; }
         bool exitCode(std::uint32_t& code) override {
-            ++owner.polls;
             const auto run = owner.runs_.find(pid);
             if (run != owner.runs_.end()) {
                 code = run->second.second-- > 0 ? kStillActive : run->second.first;
             }
             return run != owner.runs_.end();
         }
-        void sleepUntilExitOrInput() override { ++owner.sleeps; }
+        void sleepUntilExitOrInput() override {}
     };
     std::map<int, std::pair<std::uint32_t, int>> runs_; // exit code, polls left
     int nextPid_ = 100;
@@ -97,10 +98,8 @@ class FakeProcesses : public Processes {
 
 class FakeEvents : public EventPump {
   public:
-    int calls = 0;
     std::function<void()> onEvents;
     void doEvents() override {
-        ++calls;
         if (onEvents) {
             auto hook = onEvents;
             hook();

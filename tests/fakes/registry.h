@@ -1,8 +1,6 @@
 // The registry seam's fake, for unit tests.
 #pragma once
 
-#include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <cstring>
 #include <iterator>
@@ -14,6 +12,7 @@
 
 #include "platform/registry.h"
 #include "settings/text_value.h"
+#include "support/text.h"
 
 namespace ostrel::test {
 
@@ -185,11 +184,7 @@ class FakeRegistry : public RawRegistry {
   private:
     static constexpr long kSuccess = 0, kFileNotFound = 2, kAccessDenied = 5, kMoreData = 234;
 
-    static std::string upper(std::string text) {
-        std::transform(text.begin(), text.end(), text.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-        return text;
-    }
+    static std::string upper(const std::string& text) { return asciiUpper(text); }
     // The key's name: the root's number, then the path in upper case.
     static std::string keyId(RegKeyHandle root, const std::string& path) {
         return std::to_string(root) + (path.empty() ? "" : '\\' + upper(path));

@@ -15,52 +15,6 @@ struct AboutRig : FakePlatform {
     frmAbout dialog{platform, about};
 };
 
-TEST(About, TheTitleShowsNoMinorNumberAndTheCopyrightItsLineBreaksThenItsSigns) {
-    const std::pair<std::string, std::string> copyrights[] = {
-        {"Line one\\nLine two", "Line one\r\nLine two"},
-        {"(c)\\n(c)(C) 2024", "©\r\n©(C) 2024"},
-        {"(\\nc)", "(\r\nc)"},
-    };
-    for (const auto& [copyright, shown] : copyrights) {
-        AboutRig rig;
-        rig.program.info = {12, 4, 7, "Other", "", "", copyright};
-        rig.dialog.Form_Load();
-        EXPECT_EQ(rig.about.labels[AboutLabel::lblTitle] + "|" +
-                      rig.about.labels[AboutLabel::lblCopyright],
-                  "Other v12.7|" + shown);
-    }
-}
-
-TEST(About, RegistrationLabelsFallBackUnlessTheValueIsUsableText) {
-    const std::tuple<AboutLabel, const char*, const char*> labels[] = {
-        {AboutLabel::lblregname, "RegisteredOwner", "Unregistered Name"},
-        {AboutLabel::lblregcompany, "RegisteredOrganization", "Unregistered Company"},
-        {AboutLabel::lblregserial, "ProductId", "0000-0000-0000-0000"},
-    };
-    // Each value as stored (none without a type) and what its label shows ("": the fallback).
-    const std::tuple<std::optional<std::uint32_t>, std::string, std::string> cases[] = {
-        {std::nullopt, "", ""},
-        {regtype::Sz, std::string("\0", 1), ""},
-        {regtype::Dword, std::string("\x1A\0\0\0", 4), ""},
-        {regtype::Sz, std::string("\0Doe\0", 5), ""},
-        {regtype::Sz, std::string("Jane\0Doe\0", 9), "Jane"},
-    };
-    for (const auto& [type, bytes, shown] : cases) {
-        AboutRig rig;
-        for (const auto& [label, value, fallback] : labels) {
-            if (type) {
-                rig.registry.put(HKLM, "Software\\Microsoft\\Windows NT\\CurrentVersion", value,
-                                 *type, *type == regtype::Sz ? registryBytes(bytes) : bytes);
-            }
-        }
-        rig.dialog.Form_Load();
-        for (const auto& [label, value, fallback] : labels) {
-            EXPECT_EQ(rig.about.labels[label], shown.empty() ? fallback : shown) << bytes;
-        }
-        EXPECT_TRUE(rig.boxes.shown.empty());
-    }
-}
-
 TEST(About, GetKeyValueReadsTextAndNumbersWithinItsBuffer) {
     AboutRig rig;
     // Each value as stored (text in UTF-16) and as read. 26 is stored as 1A 00 00 00: the
@@ -121,15 +75,19 @@ TEST(About, SystemInfoStartsFromEitherPlaceOrSaysItIsUnavailable) {
     }
 }
 
-// The links open through the shell, the mail one asking about the version in the title.
-TEST(About, TheLinksOpenThroughTheShell) {
+// The title shows no minor number; the copyright its line breaks, then its signs. The links
+// open through the shell, the mail one asking about the version in the title.
+TEST(About, TheTitleTheCopyrightAndTheLinks) {
     AboutRig rig;
+    rig.program.info = {12, 4, 7, "Other", "", "", "(\\nc)\\n(c)(C) 2024"};
     rig.dialog.Form_Load();
+    EXPECT_EQ(rig.about.labels[AboutLabel::lblTitle], "Other v12.7");
+    EXPECT_EQ(rig.about.labels[AboutLabel::lblCopyright], "(\r\nc)\r\n©(C) 2024");
     rig.dialog.lblEMail_Click();
     rig.dialog.lblHomePage_Click();
     ASSERT_EQ(rig.shell.executed.size(), 2u);
     EXPECT_EQ(rig.shell.executed[0].file,
-              "mailto:support@ostrel.example?subject=I have question on Ostrel v3.189");
+              "mailto:support@ostrel.example?subject=I have question on Other v12.7");
     EXPECT_EQ(rig.shell.executed[1].file, kHomePage);
 }
 

@@ -11,7 +11,6 @@
 #include "drives/restore.h"
 #include "fakes/platform.h"
 #include "settings/settings_store.h"
-#include "support/paths.h"
 
 namespace ostrel::test {
 namespace {
@@ -54,42 +53,6 @@ TEST(Engine, TheInterpreterAndSubstAreNamedByTheirFullPathsAndTheFolderComesAsAV
                                 "interpreter runs at most 8191.");
     }
     EXPECT_EQ(rig.processes.started.size(), 1u);
-}
-
-TEST(Engine, SHWaitTellsNonzeroExitCodesAndSleepsBetweenPolls) {
-    FakePlatform rig;
-    auto& p = rig.processes;
-    p.pollsWhileRunning = 3;
-    p.behaviour = [](const std::string& line) { return line == "zero" ? 0u : 1u; };
-    EXPECT_FALSE(SHWait(p, rig.events, rig.boxes, p.start("", "zero", 0, {})));
-    EXPECT_EQ(std::pair(p.sleeps, rig.events.calls), std::pair(3, 3)); // slept, events ran
-    EXPECT_TRUE(SHWait(p, rig.events, rig.boxes, p.start("", "one", 0, {})));
-    const int polls = p.polls;
-    EXPECT_FALSE(SHWait(p, rig.events, rig.boxes, 4242)); // names no process
-    EXPECT_EQ(p.polls, polls + 1);
-    p.openFails = true;
-    EXPECT_FALSE(SHWait(p, rig.events, rig.boxes, 100));
-    EXPECT_EQ(rig.boxes.reports(),
-              Lines{"Error 5 (Invalid procedure call or argument) in procedure\r\n(SHWait) of "
-                    "(Module1)."});
-}
-
-// The value a run's variable carries into its quoted argument.
-TEST(Folders, ReachTheQuotedArgumentWholeOrAreRefused) {
-    const std::pair<const char*, std::optional<std::string>> cases[] = {
-        {"", {}},
-        {"   ", {}},
-        {" C:\\MY DATA ", "C:\\MY DATA"},
-        {"C:\\DATA\\\\", "C:\\DATA"}, // no backslash before the closing quote
-        {"C:\\", "C:\\\\"},           // but a drive root keeps its own, doubled
-        {"\\", "\\\\"},
-        {"C:\\100% & ^!x!", "C:\\100% & ^!x!"},
-        {"C:\\\"A\"", {}},
-        {"C:\\A\tB", {}},
-    };
-    for (const auto& [folder, value] : cases) {
-        EXPECT_EQ(substPathValue(folder), value) << folder;
-    }
 }
 
 // What a folder's text alone tells: nothing given, a path that is not full, a network
@@ -137,7 +100,6 @@ TEST(Listing, ShowsAFolderThroughACodePageThatLacksItsLetters) {
 struct Restore : ::testing::Test {
     FakePlatform rig;
     SettingsStore store{rig.registry};
-    bool ending = false;
     // Saves "Count" (unless empty) and the entries ("" for a gap) as Drives1, Drives2, ...
     void restore(const std::string& count, const Lines& entries) {
         rig.save(kConfig, "Count", count.empty() ? Text{} : count);
@@ -145,7 +107,7 @@ struct Restore : ::testing::Test {
             rig.save(kConfig, "Drives" + std::to_string(i + 1),
                      entries[i].empty() ? Text{} : entries[i]);
         }
-        SetUpVDrives(rig.platform, store, "C:\\", [this] { return ending; });
+        SetUpVDrives(rig.platform, store, "C:\\", [] { return false; });
     }
     // The one message a restore shows: the report line of its first problem, a line for
     // each entry it could not restore, and what to do.
@@ -200,15 +162,16 @@ TEST_F(Restore, UsableEntriesRunInOrderAndOneMessageSaysWhichOthersCouldNotAndWh
         return line.find("GONE") != std::string::npos ? 1u : subst(line);
     };
     const std::string deep = "T:\\=>C:\\" + std::string(9000, 'A');
-    restore("18", {"W:\\=>C:\\UNSTARTABLE", "X:\\=>C:\\My Data", "", "", "X:\\C:\\A", "1:\\=>C:\\A",
-                   "P=>C:\\A", "z:\\=>C:\\100%", "P:\\=>C:\\\"A\"", "P:\\=>C:\\A\r\nB", "",
-                   "Y:\\=> C:\\R&D (old)", "U:\\=>C:\\Plain=>C:\\Other", "V:\\=>C:\\GONE",
-                   "X:\\=>C:\\A", "Y:\\=>C:\\R&D (old)", deep, "", "Q:\\=>C:\\BEYOND"});
+    restore("18",
+            {"W:\\=>C:\\UNSTARTABLE", "X:\\=>C:\\Моя папка", "", "", "X:\\C:\\A", "1:\\=>C:\\A",
+             "P=>C:\\A", "z:\\=>C:\\100%", "P:\\=>C:\\\"A\"", "P:\\=>C:\\A\r\nB", "",
+             "Y:\\=> C:\\R&D (old)", "U:\\=>C:\\Plain=>C:\\Other", "V:\\=>C:\\GONE", "X:\\=>C:\\A",
+             "Y:\\=>C:\\R&D (old)", deep, "", "Q:\\=>C:\\BEYOND"});
     EXPECT_EQ(
         rig.processes.commandLines(),
-        (Lines{"subst W: \"C:\\UNSTARTABLE\"", "subst X: \"C:\\My Data\"", "subst z: \"C:\\100%\"",
-               "subst Y: \"C:\\R&D (old)\"", "subst U: \"C:\\Plain\"", "subst V: \"C:\\GONE\"",
-               "subst X: \"C:\\A\"", "subst Y: \"C:\\R&D (old)\""}));
+        (Lines{"subst W: \"C:\\UNSTARTABLE\"", "subst X: \"C:\\Моя папка\"",
+               "subst z: \"C:\\100%\"", "subst Y: \"C:\\R&D (old)\"", "subst U: \"C:\\Plain\"",
+               "subst V: \"C:\\GONE\"", "subst X: \"C:\\A\"", "subst Y: \"C:\\R&D (old)\""}));
     EXPECT_EQ(rig.files.cwdHistory, Lines{"C:\\"});
     ASSERT_EQ(rig.boxes.shown.size(), 1u);
     EXPECT_EQ(rig.boxes.shown[0].flags, mb::Critical);
@@ -227,21 +190,6 @@ TEST_F(Restore, UsableEntriesRunInOrderAndOneMessageSaysWhichOthersCouldNotAndWh
                            "...\": The command line would be 9088 characters long; the command "
                            "interpreter runs at most 8191.",
                        "Drives18: missing."}));
-}
-
-// At the end of the session the restore stops before its next entry, and says nothing.
-TEST_F(Restore, StopsWhenTheSessionEnds) {
-    rig.processes.behaviour = [&, subst = rig.processes.behaviour](const std::string& line) {
-        ending = true;
-        return subst(line);
-    };
-    restore("3", {"X:\\=>C:\\A", "Y:\\=>C:\\B", ""});
-    EXPECT_EQ(rig.processes.commandLines(), Lines{"subst X: \"C:\\A\""});
-    EXPECT_TRUE(rig.boxes.shown.empty());
-}
-
-TEST(FixPath, AddsOneBackslashAndNeverRemovesOne) {
-    EXPECT_EQ(FixPath("C:\\DATA") + FixPath("C:\\") + FixPath(""), "C:\\DATA\\C:\\\\");
 }
 
 } // namespace

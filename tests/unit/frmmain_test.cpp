@@ -110,10 +110,9 @@ TEST_F(DriveHandling, CreateRunsItsExactLineInTheRootSaysWhetherItWorkedOrWhyNot
         EXPECT_EQ(rig.view.status, "The virtual drive Y: could not be created.");
         EXPECT_EQ(rig.processes.commandLines().back(), kListingRun);
         ASSERT_EQ(rig.boxes.shown.size(), 1u);
-        EXPECT_EQ(rig.boxes.shown[0].text,
-                  "The virtual drive Y: could not be created.\r\n\r\n" +
-                      folderProblemText(folder, folderKindProblem(rig.files.pathKind(folder))));
-        EXPECT_NE(rig.boxes.shown[0].text.find(cause), std::string::npos) << folder;
+        EXPECT_EQ(rig.boxes.shown[0].text.rfind("The virtual drive Y: could not be created.", 0),
+                  0u);
+        EXPECT_NE(rig.boxes.shown[0].text.find(folder + "\r\n" + cause), std::string::npos);
     }
 
     // A folder subst cannot take is refused, with its cause, before anything runs.

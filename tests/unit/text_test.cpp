@@ -23,23 +23,6 @@ TEST(Text, EveryTextTheSystemHoldsComesBackExactly) {
     }
     EXPECT_EQ(toUtf8(u"é📁"), "\xC3\xA9\xF0\x9F\x93\x81");
     EXPECT_EQ(utf16Length("é📁"), 3u);
-}
-
-// Bytes no UTF-8 text holds (a stray continuation byte, a cut sequence, an overlong
-// form, beyond U+10FFFF) each become one U+FFFD; nothing is read past the end.
-TEST(Text, BytesThatAreNoUtf8BecomeTheReplacementCharacter) {
-    const std::pair<std::string, std::u16string> cases[] = {
-        {"A\x80"
-         "B",
-         u"A\uFFFDB"},
-        {"A\xC3", u"A\uFFFD"},
-        {"\xE2\x82", u"\uFFFD\uFFFD"},
-        {"\xC0\xAF", u"\uFFFD\uFFFD"},
-        {"\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},
-    };
-    for (const auto& [bytes, text] : cases) {
-        EXPECT_EQ(toUtf16(bytes), text) << bytes;
-    }
     EXPECT_EQ(firstChars("XÄ:\\=>", 3), "XÄ:");
     EXPECT_EQ(firstChars("é", 3), "é");
 }
