@@ -48,7 +48,8 @@ ostrel_wine_monitors() {
 # every Wine process start is cheap while it runs. The server is stopped afterwards;
 # the command's exit status is returned. The screen holds two monitors side by side,
 # 1280 x 1024 pixels each, the left one primary; the server keeps them while no program
-# is connected (-noreset).
+# is connected (-noreset). No window manager runs there, so for the command Wine draws
+# the windows' frames and captions itself, and screenshots show them.
 ostrel_under_wine() { # command [arguments...]
     ostrel_wine_env
     ostrel_wine_monitors
@@ -56,8 +57,11 @@ ostrel_under_wine() { # command [arguments...]
         xrandr --setmonitor OSTREL-1 1280/338x1024/270+0+0 screen >/dev/null
         xrandr --setmonitor OSTREL-2 1280/338x1024/270+1280+0 none >/dev/null
         wineserver -p </dev/null >/dev/null 2>&1
+        x11="HKCU\\Software\\Wine\\X11 Driver"
+        wine reg add "$x11" /v Managed /d N /f </dev/null >/dev/null 2>&1
         status=0
         "$@" || status=$?
+        wine reg delete "$x11" /v Managed /f </dev/null >/dev/null 2>&1
         wineserver -k || true
         exit $status' bash "$@"
 }

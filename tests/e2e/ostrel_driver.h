@@ -44,7 +44,7 @@ class OstrelProcess {
     // Starts the program (the build's Ostrel.exe unless a Windows path is given) with the
     // argument text after its name, in the program's folder.
     explicit OstrelProcess(const std::string& arguments, const std::string& program = {})
-        : OstrelProcess(nullptr, quoted(path(program)) + " " + arguments,
+        : OstrelProcess(nullptr, '"' + path(program) + "\" " + arguments,
                         path(program).substr(0, path(program).find_last_of('\\'))) {}
     // Starts a whole command line as Windows starts a stored command (a Run value, a verb).
     OstrelProcess(std::nullptr_t, const std::string& commandLine,
@@ -73,12 +73,6 @@ class OstrelProcess {
         std::string path = program.empty() ? "Z:" + std::string(OSTREL_EXE) : program;
         std::replace(path.begin(), path.end(), '/', '\\');
         return path;
-    }
-    static std::string quoted(const std::string& text) {
-        std::string line = "\"";
-        line += text;
-        line += '"';
-        return line;
     }
     bool running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
     // True when the program has ended within the time.

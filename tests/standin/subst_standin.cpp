@@ -22,13 +22,11 @@ namespace {
 // Writes the text as a console program writes into a file: in the console code page.
 void print(const std::string& text) {
     const std::wstring unicode = wide(text);
-    const int size =
-        WideCharToMultiByte(CP_OEMCP, WC_NO_BEST_FIT_CHARS, unicode.data(),
-                            static_cast<int>(unicode.size()), nullptr, 0, "?", nullptr);
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_OEMCP, WC_NO_BEST_FIT_CHARS, unicode.data(),
-                        static_cast<int>(unicode.size()), bytes.data(), size, "?", nullptr);
-    std::fwrite(bytes.data(), 1, bytes.size(), stdout); // text mode writes CR LF
+    std::string bytes(unicode.size() * 2, '\0'); // a console code page takes two bytes at most
+    const int size = WideCharToMultiByte(CP_OEMCP, WC_NO_BEST_FIT_CHARS, unicode.data(),
+                                         static_cast<int>(unicode.size()), bytes.data(),
+                                         static_cast<int>(bytes.size()), "?", nullptr);
+    std::fwrite(bytes.data(), 1, static_cast<std::size_t>(size), stdout); // text mode: CR LF
 }
 
 int fail(const std::string& message) {

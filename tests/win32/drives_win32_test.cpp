@@ -10,25 +10,14 @@
 #include <fstream>
 
 #include "drives/command_runner.h"
+#include "fakes/main_window.h"
 #include "platform/win32/files_win32.h"
 #include "platform/win32/process_win32.h"
 #include "standin/dos_device_win32.h"
 #include "support/procedure_error.h"
-#include "fakes/main_window.h"
 
 namespace ostrel::test {
 namespace {
-
-// Sets an environment variable for the length of a test, then puts the old value back.
-struct ScopedVariable {
-    const char* name;
-    std::string old = std::string(32768, '\0');
-    bool had = GetEnvironmentVariableA(name, old.data(), 32768) > 0;
-    ScopedVariable(const char* variable, const std::string& value) : name(variable) {
-        SetEnvironmentVariableA(name, value.c_str());
-    }
-    ~ScopedVariable() { SetEnvironmentVariableA(name, had ? old.c_str() : nullptr); }
-};
 
 // The main form on Wine's real processes, event pump, files and drive mask, with fakes
 // for the rest, in the drive root C:\ and with a scratch folder as its own.
@@ -83,7 +72,8 @@ TEST(RealEngine, ExitCodesAreReadAndAStartThatFailsNamesTheCommandAndItsCause) {
 // The listing a subst run leaves, read through the real file services and the console
 // code page: each entry whole, NUL bytes and a line of 100,000 characters included, and
 // the file gone afterwards, whatever the temporary folder: named in another script, or
-// too long for a temporary file's name.
+// too long for a temporary file's name. (ctest runs each test in a process of its own,
+// which takes the changed TMP and TEMP with it.)
 TEST(RealEngine, AHostileListingGivesEachEntryWholeWhateverTheTemporaryFolder) {
     RealForm<FakeProcesses> rig;
     const std::string longFolder = "C:\\" + std::string(100000, 'L');
@@ -98,7 +88,6 @@ TEST(RealEngine, AHostileListingGivesEachEntryWholeWhateverTheTemporaryFolder) {
         return 0u;
     };
     const std::wstring foreign = wide(rig.scratch.folder("Ж% Ж"));
-    const ScopedVariable tmp("TMP", ""), temp("TEMP", ""); // put back afterwards
     for (const std::wstring& folder : {foreign, L"C:\\" + std::wstring(300, L'L')}) {
         SetEnvironmentVariableW(L"TMP", folder.c_str());
         SetEnvironmentVariableW(L"TEMP", folder.c_str());
