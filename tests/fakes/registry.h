@@ -77,14 +77,14 @@ class FakeRegistry : public RawRegistry {
         if (refused(key)) {
             return kAccessDenied;
         }
-        keys_[handles_.at(key).first][upper(name)] = {type, std::string(data, size)};
+        keys_[handles_.at(key).first][asciiUpper(name)] = {type, std::string(data, size)};
         return kSuccess;
     }
     long deleteValue(RegKeyHandle key, const std::string& name) override {
         if (refused(key)) {
             return kAccessDenied;
         }
-        return keys_[handles_.at(key).first].erase(upper(name)) ? kSuccess : kFileNotFound;
+        return keys_[handles_.at(key).first].erase(asciiUpper(name)) ? kSuccess : kFileNotFound;
     }
     long deleteTree(RegKeyHandle root, const std::string& path) override {
         const std::string id = keyId(root, path);
@@ -151,7 +151,7 @@ class FakeRegistry : public RawRegistry {
     // Test access, bypassing handles and refusals.
     void put(RegKeyHandle root, const std::string& path, const std::string& name,
              std::uint32_t type, const std::string& bytes) {
-        make(keyId(root, path))[upper(name)] = {type, bytes};
+        make(keyId(root, path))[asciiUpper(name)] = {type, bytes};
     }
     // A text as the system stores it (UTF-16), with no terminator unless the text has one.
     void putString(RegKeyHandle root, const std::string& path, const std::string& name,
@@ -184,10 +184,9 @@ class FakeRegistry : public RawRegistry {
   private:
     static constexpr long kSuccess = 0, kFileNotFound = 2, kAccessDenied = 5, kMoreData = 234;
 
-    static std::string upper(const std::string& text) { return asciiUpper(text); }
     // The key's name: the root's number, then the path in upper case.
     static std::string keyId(RegKeyHandle root, const std::string& path) {
-        return std::to_string(root) + (path.empty() ? "" : '\\' + upper(path));
+        return std::to_string(root) + (path.empty() ? "" : '\\' + asciiUpper(path));
     }
     // The key with every level along its path, made where missing.
     Values& make(const std::string& id) {
@@ -198,10 +197,10 @@ class FakeRegistry : public RawRegistry {
     }
     std::optional<Value> get(const std::string& id, const std::string& name) const {
         const auto key = keys_.find(id);
-        if (key == keys_.end() || !key->second.count(upper(name))) {
+        if (key == keys_.end() || !key->second.count(asciiUpper(name))) {
             return std::nullopt;
         }
-        return key->second.at(upper(name));
+        return key->second.at(asciiUpper(name));
     }
     long opened(RegKeyHandle root, const std::string& id, RegKeyHandle& key) {
         key = nextHandle_++;

@@ -7,7 +7,8 @@ namespace ostrel {
 namespace {
 
 // Every script a folder may be named in, an emoji (a surrogate pair) and a lone
-// surrogate (a name the file system may hold) come back exactly.
+// surrogate (a name the file system may hold) come back exactly; a byte that no UTF-8
+// text holds becomes U+FFFD.
 TEST(Text, EveryTextTheSystemHoldsComesBackExactly) {
     const std::u16string texts[] = {u"C:\\DATA",
                                     u"C:\\Моя папка",
@@ -23,6 +24,7 @@ TEST(Text, EveryTextTheSystemHoldsComesBackExactly) {
     }
     EXPECT_EQ(toUtf8(u"é📁"), "\xC3\xA9\xF0\x9F\x93\x81");
     EXPECT_EQ(utf16Length("é📁"), 3u);
+    EXPECT_EQ(toUtf16("A\x80"), u"A\uFFFD"); // a byte no UTF-8 text starts with
     EXPECT_EQ(firstChars("XÄ:\\=>", 3), "XÄ:");
     EXPECT_EQ(firstChars("é", 3), "é");
 }
