@@ -133,10 +133,9 @@ TEST_F(Restore, CountSaysHowManyEntriesAsTextOrNumberAndOverflowsBeyondSixteenBi
         rig.boxes.shown.clear();
         rig.processes.started.clear();
         if (!text) {
-            const char bytes[] = {char(number & 0xFF), char(number >> 8 & 0xFF), char(number >> 16),
-                                  0};
-            rig.registry.put(hkey::CurrentUser, kConfig, "Count", regtype::Dword,
-                             std::string(bytes, 4));
+            rig.registry.put(
+                hkey::CurrentUser, kConfig, "Count", regtype::Dword,
+                std::string(reinterpret_cast<const char*>(&number), 4)); // little-endian
         }
         restore(text ? text : "", {"X:\\=>C:\\A"});
         EXPECT_EQ(rig.processes.started.size(), std::size_t(runs)) << number;

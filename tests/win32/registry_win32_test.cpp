@@ -1,8 +1,8 @@
 // The registry layer against Wine's real registry, for what only the system shows: the
-// bytes an earlier, ANSI version stored, under a key of the tests' own that the test
-// removes. What the layer makes of the bytes it stores is the unit tests' (through the
-// fake registry); texts in other scripts through the real registry are the end-to-end
-// test's, and the removal of keys and values the install test's.
+// bytes an earlier, ANSI version stored, under keys of the test's own that it removes. What the
+// layer makes of the bytes it stores is the unit tests' (through the fake registry); texts in other
+// scripts through the real registry are the end-to-end test's, and the removal of keys and values
+// the install test's.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -38,27 +38,16 @@ std::optional<std::string> asRead(const std::string& path, const std::string& na
                : std::nullopt;
 }
 
-struct RealRegistry : ::testing::Test {
-    Win32Registry registry;
-    FakeBoxes boxes;
-    Reg32Mod reg{registry, boxes};
-
-    void SetUp() override { TearDown(); }
-    void TearDown() override {
-        EXPECT_TRUE(boxes.shown.empty());
-        for (const std::string& key : {kKey, kSection}) {
-            RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str());
-        }
-    }
-};
-
 // The values an earlier, ANSI version of the program stored (a saved drive set with its
 // terminator, a path without one, in the Western code page) read back as the same text,
 // and are written back with the same characters.
-TEST_F(RealRegistry, ValuesAnAnsiVersionStoredReadBackUnchanged) {
+TEST(RealRegistry, ValuesAnAnsiVersionStoredReadBackUnchanged) {
+    Win32Registry registry;
+    FakeBoxes boxes;
+    Reg32Mod reg{registry, boxes};
+    SettingsStore settings{registry};
     storeAnsi(kSection, "Drives1", std::string("X:\\=>C:\\CAF\xC9 CR\xC8ME\0", 19));
     storeAnsi(kKey, "PathName", "C:\\\x80 PREIS \x93\x9C\x94"); // € “œ”
-    SettingsStore settings{registry};
     const std::string drive = settings.GetSetting("OstrelTests", "Config", "Drives1");
     const auto path = reg.GetString(hkey::CurrentUser, kKey, "PathName");
     EXPECT_EQ(drive, "X:\\=>C:\\CAFÉ CRÈME");
@@ -67,6 +56,10 @@ TEST_F(RealRegistry, ValuesAnAnsiVersionStoredReadBackUnchanged) {
     reg.SaveString(hkey::CurrentUser, kKey, "PathName", *path);
     EXPECT_EQ(asRead(kSection, "Drives1"), drive);
     EXPECT_EQ(asRead(kKey, "PathName"), *path);
+    EXPECT_TRUE(boxes.shown.empty());
+    for (const std::string& key : {kKey, kSection}) {
+        RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str());
+    }
 }
 
 } // namespace
