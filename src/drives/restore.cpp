@@ -56,20 +56,21 @@ std::string folderKey(const std::string& folder) {
 
 // A folder's problem in the few words of a restore message, with its error number.
 std::string cause(FolderProblem problem, int& number) {
-    number = problem == FolderProblem::missing ? err::PathNotFound
-             : problem == FolderProblem::file || problem == FolderProblem::refused
-                 ? err::PathFileAccess
-                 : err::InvalidCall;
     switch (problem) {
     case FolderProblem::missing:
+        number = err::PathNotFound;
         return "no such folder";
     case FolderProblem::file:
+        number = err::PathFileAccess;
         return "a file, not a folder";
-    case FolderProblem::network:
-        return "a network folder, which subst cannot make a drive of";
     case FolderProblem::refused:
+        number = err::PathFileAccess;
         return "subst did not make the drive";
+    case FolderProblem::network:
+        number = err::InvalidCall;
+        return "a network folder, which subst cannot make a drive of";
     default:
+        number = err::InvalidCall;
         return "the entry is damaged";
     }
 }
